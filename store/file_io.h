@@ -1,0 +1,74 @@
+#pragma once
+// Whole-file reads and writes. Every file the store writes is replaced
+// atomically: the new bytes go to a temporary file in the same folder, which
+// is flushed to disk and then renamed over the old file, so a failed write
+// leaves the previous file whole.
+
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "binary_io.h"
+
+namespace store {
+
+namespace fs = std::filesystem;
+
+// The file's bytes; throws StoreError when it cannot be read.
+Bytes readWholeFile(const fs::path& path);
+
+// Replaces (or creates) `path` with exactly `bytes`, which reach the disk
+// before the rename; throws StoreError.
+void writeFileAtomically(const fs::path& path, std::span<const std::uint8_t> bytes);
+void writeFileAtomically(const fs::path& path, std::string_view bytes);
+
+// Writes a scratch file that is deleted again soon (an unpacked member): in
+// place, without waiting for the disk, and never through a symbolic link.
+void writeScratchFile(const fs::path& path, std::span<const std::uint8_t> bytes);
+
+// A file being written under a temporary name beside its final path; commit()
+// flushes it and renames it over the final path. Destroyed uncommitted, it
+// removes the temporary file and the old file stays as it was.
+class AtomicFileWriter {
+ public:
+  explicit AtomicFileWriter(const fs::path& path);
+  ~AtomicFileWriter();
+  AtomicFileWriter(const AtomicFileWriter&) = delete;
+  AtomicFileWriter& operator=(const AtomicFileWriter&) = delete;
+
+  void write(std::span<const std::uint8_t> bytes);
+  // Appends the whole file at `source`; `beforeContents` is told its size
+  // first, so that a length field can precede the bytes.
+  void appendFile(const fs::path& source, const std::function<void(std::uint64_t size)>& beforeContents);
+  void commit();
+
+ private:
+  void flushBuffer();
+  [[noreturn]] void fail(int error);
+
+  fs::path path_;
+  std::string tempPath_;
+  int fd_ = -1;
+  Bytes buffer_;
+};
+
+// The lines of a text file in the system code page, as UTF-8. A line ends at
+// CR LF, at a lone CR or at a lone LF; a last line without an end counts.
+// Throws StoreError when the file cannot be read.
+std::vector<std::string> readTextLines(const fs::path& path);
+
+// Splits bytes into lines by the rule above (no conversion).
+std::vector<std::string> splitLines(std::string_view bytes);
+
+// Writes UTF-8 lines as Windows-1252, each followed by CR LF, atomically.
+// Throws StoreError (naming `what`) when a line holds a character the code
+// page cannot represent; nothing is written then.
+void writeTextLines(const fs::path& path, const std::vector<std::string>& lines,
+                    std::string_view what);
+
+// UTF-8 to Windows-1252, or StoreError naming `what`.
+std::string toAnsiOrThrow(std::string_view utf8, std::string_view what);
+
+}  // namespace store

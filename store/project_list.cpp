@@ -1,0 +1,44 @@
+#include "project_list.h"
+
+#include "file_io.h"
+#include "shifted_string.h"
+#include "store_error.h"
+
+namespace store {
+
+Bytes encodeProjectList(const std::vector<ProjectListEntry>& entries) {
+  if (entries.size() > static_cast<std::size_t>(kProjectListMaxEntries))
+    throw StoreError("The project list cannot hold more than 32767 projects.");
+  ByteWriter out;
+  out.writeInteger(static_cast<std::int16_t>(entries.size()));
+  for (const auto& e : entries) {
+    writeShiftedString(out, e.name, "project name");
+    writeShiftedString(out, e.folder, "project folder");
+  }
+  return out.take();
+}
+
+std::vector<ProjectListEntry> decodeProjectList(std::span<const std::uint8_t> bytes) {
+  std::vector<ProjectListEntry> entries;
+  ByteReader in(bytes);
+  std::int16_t count;
+  if (!in.readInteger(count)) return entries;
+  for (int i = 0; i < count; ++i) {
+    auto name = readShiftedString(in);
+    if (!name) break;
+    auto folder = readShiftedString(in);
+    if (!folder) break;
+    entries.push_back({*std::move(name), *std::move(folder)});
+  }
+  return entries;
+}
+
+void writeProjectList(const std::filesystem::path& path, const std::vector<ProjectListEntry>& entries) {
+  writeFileAtomically(path, encodeProjectList(entries));
+}
+
+std::vector<ProjectListEntry> readProjectList(const std::filesystem::path& path) {
+  return decodeProjectList(readWholeFile(path));
+}
+
+}  // namespace store

@@ -1,0 +1,84 @@
+#include "file_io.h"
+
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+#include "store_error.h"
+#include "temp_folder.h"
+
+using namespace store;
+using testing_support::readBytes;
+using testing_support::TempFolder;
+using testing_support::writeBytes;
+
+TEST(FileIo, SplitsLinesAtEveryLineEnd) {
+  const std::pair<std::string, std::vector<std::string>> cases[] = {
+      {"", {}},
+      {"A", {"A"}},
+      {"A\r\nB\r\n", {"A", "B"}},
+      {"A\nB", {"A", "B"}},
+      {"A\rB\r", {"A", "B"}},
+      {"\r\n\r\n", {"", ""}},
+      {"A\n\rB", {"A", "", "B"}},
+  };
+  for (const auto& [bytes, lines] : cases) EXPECT_EQ(splitLines(bytes), lines) << testing::PrintToString(bytes);
+}
+
+TEST(FileIo, TextLinesAreWindows1252WithCrLf) {
+  TempFolder dir;
+  writeTextLines(dir / "t.txt", {"Grüße", "", "€5"}, "lyrics");
+  EXPECT_EQ(readBytes(dir / "t.txt"), "Gr\xFC\xDF" "e\r\n\r\n\x80" "5\r\n");
+  EXPECT_EQ(readTextLines(dir / "t.txt"), (std::vector<std::string>{"Grüße", "", "€5"}));
+
+  try {
+    writeTextLines(dir / "t.txt", {"fine", "日本"}, "lyrics");
+    FAIL();
+  } catch (const StoreError& e) {
+    EXPECT_NE(std::string(e.what()).find("lyrics"), std::string::npos);
+  }
+  EXPECT_EQ(readBytes(dir / "t.txt"), "Gr\xFC\xDF" "e\r\n\r\n\x80" "5\r\n") << "old file kept";
+}
+
+TEST(FileIo, AtomicWritesLeaveNoTemporaryFilesAndNormalPermissions) {
+  TempFolder dir;
+  writeFileAtomically(dir / "a", std::string_view("one"));
+  writeFileAtomically(dir / "a", std::string_view("two"));
+  EXPECT_EQ(readBytes(dir / "a"), "two");
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);
+  struct stat st{};
+  ASSERT_EQ(::stat((dir / "a").c_str(), &st), 0);
+  mode_t mask = ::umask(0);
+  ::umask(mask);
+  EXPECT_EQ(st.st_mode & 0777, 0666 & ~mask);
+}
+
+TEST(FileIo, ScratchFilesNeverWriteThroughALink) {
+  TempFolder dir;
+  writeBytes(dir / "outside", "keep");
+  std::filesystem::create_symlink(dir / "outside", dir / "member.jpg");
+  const std::string bytes = "evil";
+  EXPECT_THROW(writeScratchFile(dir / "member.jpg", {reinterpret_cast<const std::uint8_t*>(bytes.data()), 4}),
+               StoreError);
+  EXPECT_EQ(readBytes(dir / "outside"), "keep");
+  writeBytes(dir / "plain", "a longer old text");
+  writeScratchFile(dir / "plain", {reinterpret_cast<const std::uint8_t*>(bytes.data()), 4});
+  EXPECT_EQ(readBytes(dir / "plain"), "evil");
+}
+
+TEST(FileIo, ErrorsCarryTheFamiliarDescriptions) {
+  TempFolder dir;
+  auto message = [](auto&& f) {
+    try {
+      f();
+    } catch (const StoreError& e) {
+      return std::string(e.what());
+    }
+    return std::string("no error");
+  };
+  EXPECT_EQ(message([&] { readWholeFile(dir / "missing"); }), "File not found");
+  EXPECT_EQ(message([&] { readWholeFile(dir.path()); }), "Path/File access error");
+  EXPECT_EQ(message([&] { writeFileAtomically(dir / "no" / "x", std::string_view("x")); }), "Path not found");
+  writeBytes(dir / "file", "x");
+  EXPECT_EQ(message([&] { writeFileAtomically(dir / "file" / "x", std::string_view("x")); }), "Path not found");
+}
