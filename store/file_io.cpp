@@ -173,6 +173,21 @@ void AtomicFileWriter::commit() {
   }
 }
 
+void AtomicFileWriter::keepModificationTimeOf(const fs::path& source) {
+  struct stat st{};
+  if (::stat(source.c_str(), &st) != 0) fail(errno);
+  flushBuffer();
+  const struct timespec times[2] = {{0, UTIME_OMIT}, st.st_mtim};
+  if (::futimens(fd_, times) != 0) fail(errno);
+}
+
+void copyFileAtomically(const fs::path& from, const fs::path& to) {
+  AtomicFileWriter out(to);
+  out.appendFile(from, [](std::uint64_t) {});
+  out.keepModificationTimeOf(from);
+  out.commit();
+}
+
 void writeFileAtomically(const fs::path& path, std::span<const std::uint8_t> bytes) {
   AtomicFileWriter out(path);
   out.write(bytes);

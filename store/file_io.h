@@ -24,6 +24,10 @@ Bytes readWholeFile(const fs::path& path);
 void writeFileAtomically(const fs::path& path, std::span<const std::uint8_t> bytes);
 void writeFileAtomically(const fs::path& path, std::string_view bytes);
 
+// Copies `from` over `to` atomically, keeping the last-write time of `from`
+// as a file copy on the original platform did; throws StoreError.
+void copyFileAtomically(const fs::path& from, const fs::path& to);
+
 // Writes a scratch file that is deleted again soon (an unpacked member): in
 // place, without waiting for the disk, and never through a symbolic link.
 void writeScratchFile(const fs::path& path, std::span<const std::uint8_t> bytes);
@@ -43,6 +47,8 @@ class AtomicFileWriter {
   // first, so that a length field can precede the bytes.
   void appendFile(const fs::path& source, const std::function<void(std::uint64_t size)>& beforeContents);
   void commit();
+  // Gives the file the last-write time of `source` (before commit()).
+  void keepModificationTimeOf(const fs::path& source);
 
  private:
   void flushBuffer();

@@ -66,6 +66,20 @@ TEST(FileIo, ScratchFilesNeverWriteThroughALink) {
   EXPECT_EQ(readBytes(dir / "plain"), "evil");
 }
 
+TEST(FileIo, CopiesKeepTheLastWriteTime) {
+  TempFolder dir;
+  writeBytes(dir / "source", "support file");
+  const auto old = std::filesystem::file_time_type::clock::now() - std::chrono::hours(24 * 400);
+  std::filesystem::last_write_time(dir / "source", old);
+  writeBytes(dir / "target", "an older, longer installed file");
+  copyFileAtomically(dir / "source", dir / "target");
+  EXPECT_EQ(readBytes(dir / "target"), "support file");
+  EXPECT_EQ(std::filesystem::last_write_time(dir / "target"), old);
+  EXPECT_THROW(copyFileAtomically(dir / "missing", dir / "target"), StoreError);
+  EXPECT_EQ(readBytes(dir / "target"), "support file");
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 2);
+}
+
 TEST(FileIo, ErrorsCarryTheFamiliarDescriptions) {
   TempFolder dir;
   auto message = [](auto&& f) {
