@@ -2,6 +2,8 @@
 // Starting other programs. The programs never wait for what they start; tests
 // install a recording launcher instead of starting anything.
 
+#include <optional>
+
 #include <QString>
 #include <QStringList>
 
@@ -29,5 +31,27 @@ class ProcessLauncher {
 // The installed launcher; without one, the real one.
 ProcessLauncher& processLauncher();
 void setProcessLauncher(ProcessLauncher* launcher);
+
+// The real launcher: QProcess::startDetached (the child is reaped by the
+// system), no shell; the working folder is set when one is given; the window
+// style goes to the child as QUENDREL_WINDOW_STYLE (its number), beside the
+// rest of this process's environment.
+class QtProcessLauncher : public ProcessLauncher {
+ public:
+  bool start(const ProcessStart& what) override;
+};
+
+// The name of the environment variable that carries the window style.
+inline constexpr const char* kWindowStyleVariable = "QUENDREL_WINDOW_STYLE";
+
+// The window style this program was started with (QUENDREL_WINDOW_STYLE);
+// empty when it is not set or is not one of the styles' numbers.
+std::optional<WindowStyle> windowStyleHint();
+
+// Opens a folder, a file or a web address with the desktop's program for it,
+// as the original did through `explorer`: starts `xdg-open` with `target` as
+// its one argument through the installed launcher. False when it could not be
+// started.
+bool openWithDesktop(const QString& target, WindowStyle style);
 
 }  // namespace platform

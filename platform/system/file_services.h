@@ -1,0 +1,49 @@
+#pragma once
+// The file and folder services the original took from Windows: names found
+// without regard to case, renames that never replace, the in-use test and
+// the forced delete of a folder. Paths and names are UTF-8. Every failure is
+// answered with the description a window shows as it stands ("File already
+// exists", "File not found", ..., store::describeErrno).
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace platform {
+
+// The name of the entry (file, folder, link) of `folder` called `name`
+// without regard to case: `name` itself when it exists, else the first entry
+// in name order (store::nameOrderLess) whose name equals it under the
+// Windows-1252 case rules (runtime::ansiEqualNoCase). Empty when there is
+// none, when `name` is empty or holds a "/", or when the folder cannot be read.
+std::optional<std::string> findNoCase(const std::string& folder, const std::string& name);
+
+// Renames the file or folder `from` to `to`, never replacing an existing
+// `to` (renameat2 with RENAME_NOREPLACE; where the file system refuses that
+// flag, a hard link for files and a checked rename otherwise). A rename that
+// only changes the case of the name of an entry onto itself (as on a file
+// system without case) is allowed. Empty on success, else the description:
+// "File already exists" when `to` exists, "File not found" when `from` does
+// not, "Path not found" when the folder of `to` does not exist.
+std::optional<std::string> renameNoReplace(const std::string& from, const std::string& to);
+
+// The in-use test of the original: renames `path` onto its own name, which
+// changes nothing but fails when the platform refuses it. Empty when it
+// passes, else the description of the refusal ("File not found" for a path
+// that does not exist).
+std::optional<std::string> inUseTest(const std::string& path);
+// The test for each path in order; the first refusal's description, or empty.
+std::optional<std::string> inUseTest(const std::vector<std::string>& paths);
+
+// Deletes the folder `path` and everything in it, read-only entries too
+// (links are removed, never followed). Empty on success; "Path not found"
+// when there is no folder of that name, else the description of the first
+// failure.
+std::optional<std::string> forceDeleteFolder(const std::string& path);
+
+namespace detail {
+// The rename used where the file system refuses RENAME_NOREPLACE (for tests).
+std::optional<std::string> renameNoReplaceWithoutFlag(const std::string& from, const std::string& to);
+}  // namespace detail
+
+}  // namespace platform

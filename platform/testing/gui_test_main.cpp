@@ -1,0 +1,13 @@
+// main() of every test program that needs widgets: a QApplication on the
+// offscreen platform unless the caller chose another, so that the tests run
+// (and are listed at build time) without a display.
+#include <QApplication>
+
+#include <gtest/gtest.h>
+
+int main(int argc, char** argv) {
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  ::testing::InitGoogleTest(&argc, argv);
+  QApplication app(argc, argv);
+  return RUN_ALL_TESTS();
+}

@@ -1,0 +1,56 @@
+#pragma once
+// The Timer control of the forms: Interval (milliseconds) and Enabled, and the
+// Timer event, called every Interval milliseconds while Enabled and Interval
+// is not 0. As in the original, every assignment of Interval or Enabled
+// starts the countdown afresh from now (Enabled := True on an enabled timer
+// too); a timer disabled inside its own tick does not tick again.
+//
+// The ticks come from platform::clock() as installed when the timer is
+// (re)started: Qt's clock in the programs, a VirtualClock in tests.
+
+#include <cstdint>
+#include <functional>
+
+namespace platform {
+
+class Clock;
+
+class Timer {
+ public:
+  // Interval 0, Enabled True: the control's defaults; nothing fires until an
+  // Interval is set.
+  Timer() = default;
+  Timer(int intervalMs, bool enabled);
+  ~Timer();
+  Timer(const Timer&) = delete;
+  Timer& operator=(const Timer&) = delete;
+
+  int Interval() const { return interval_; }
+  // A negative interval counts as 0.
+  void setInterval(int intervalMs);
+
+  bool Enabled() const { return enabled_; }
+  void setEnabled(bool enabled);
+
+  // True while ticks are due (Enabled and Interval > 0).
+  bool isRunning() const { return clockId_ != 0; }
+
+  // The Timer event. It may change this timer (Interval, Enabled) and may
+  // destroy it.
+  std::function<void()> onTimer;
+
+ private:
+  void restart();
+  void stop();
+  void fire();
+
+  int interval_ = 0;
+  bool enabled_ = true;
+  Clock* clock_ = nullptr;
+  std::uint64_t clockSerial_ = 0;
+  int clockId_ = 0;
+  // Set while fire() runs; told when the timer is destroyed meanwhile.
+  bool* destroyedFlag_ = nullptr;
+};
+
+}  // namespace platform
