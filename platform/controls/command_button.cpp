@@ -1,0 +1,58 @@
+#include "command_button.h"
+
+#include <QIcon>
+#include <QPushButton>
+
+#include "twips.h"
+
+namespace controls {
+
+CommandButton::CommandButton(Container& parent, QString name)
+    : Control(parent, std::move(name), new QPushButton, Layer::Windowed) {
+  auto* button = static_cast<QPushButton*>(widget());
+  button->setAutoDefault(false);
+  QObject::connect(button, &QPushButton::clicked, button, [this] { raise(Click); });
+  setDefaultColors(vbButtonFace, vbButtonText);
+  Move(0, 0, 1215, 375);
+}
+
+void CommandButton::setCaption(const QString& caption) {
+  caption_ = caption;
+  static_cast<QPushButton*>(widget())->setText(caption);
+}
+
+void CommandButton::setStyle(int style) {
+  style_ = style;
+  applyPicture();
+}
+
+void CommandButton::setPicture(const controls::Picture& picture) {
+  picture_ = picture;
+  applyPicture();
+}
+
+void CommandButton::applyPicture() {
+  auto* button = static_cast<QPushButton*>(widget());
+  if (style_ == 1 && !picture_.isEmpty()) {
+    button->setIcon(QIcon(picture_.pixmap()));
+    button->setIconSize(picture_.pixmap().size());
+  } else {
+    button->setIcon(QIcon());
+  }
+}
+
+void CommandButton::setDefault(bool isDefault) {
+  default_ = isDefault;
+  static_cast<QPushButton*>(widget())->setDefault(isDefault);
+}
+
+void CommandButton::copyFrom(const Control& other) {
+  Control::copyFrom(other);
+  if (auto* o = dynamic_cast<const CommandButton*>(&other)) {
+    setCaption(o->caption_);
+    style_ = o->style_;
+    setPicture(o->picture_);
+  }
+}
+
+}  // namespace controls

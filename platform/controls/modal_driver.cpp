@@ -1,0 +1,61 @@
+#include "modal_driver.h"
+
+#include <QCursor>
+#include <QEventLoop>
+#include <QMenu>
+#include <map>
+
+#include "form.h"
+#include "menu.h"
+
+namespace controls {
+
+namespace {
+
+// The programs' driver: a nested event loop until the window goes, and a
+// real pop-up menu at the pointer.
+class EventLoopModalDriver : public ModalDriver {
+ public:
+  void runModal(Form& form) override {
+    if (!form.Visible() || !form.isLoaded()) return;
+    QEventLoop loop;
+    form.setModalEndCallback([&loop] { loop.quit(); });
+    loop.exec(QEventLoop::DialogExec);
+    form.setModalEndCallback({});
+  }
+
+  MenuItem* runPopupMenu(Form& owner, Menu& menu) override {
+    QMenu popup(owner.widget());
+    std::map<QAction*, MenuItem*> items;
+    for (MenuItem* item : menu.items()) {
+      if (!item->Visible()) continue;
+      if (item->Caption() == "-") {
+        popup.addSeparator();
+        continue;
+      }
+      QAction* action = popup.addAction(item->Caption());
+      action->setEnabled(item->Enabled());
+      action->setCheckable(item->Checked());
+      action->setChecked(item->Checked());
+      items[action] = item;
+    }
+    QAction* chosen = popup.exec(QCursor::pos());
+    auto found = items.find(chosen);
+    return found == items.end() ? nullptr : found->second;
+  }
+};
+
+ModalDriver* installed = nullptr;
+
+}  // namespace
+
+ModalDriver& modalDriver() {
+  static EventLoopModalDriver eventLoop;
+  return installed ? *installed : eventLoop;
+}
+
+void setModalDriver(ModalDriver* driver) { installed = driver; }
+
+ModalDriver* installedModalDriver() { return installed; }
+
+}  // namespace controls
