@@ -1,0 +1,35 @@
+#include "form4.h"
+
+#include "screen.h"
+
+namespace player {
+
+Form4::Form4(Player&) : Form("Form4") {
+  setBorderStyle(0);
+  setBackColor(controls::vbBlack);
+  // Without a picture the window keeps this size for its four seconds.
+  Image1.Move(0, 0, 6000, 4000);
+  Timer1.onTimer = [this] {
+    HandlerScope scope(*this);
+    Timer1_Timer();
+  };
+}
+
+void Form4::showMe() {
+  Image1.setTop(0);
+  Image1.setLeft(0);
+  setWidth(Image1.Width());
+  setHeight(Image1.Height());
+  setLeft(controls::Screen::Width() / 2 - Width() / 2);
+  setTop(controls::Screen::Height() / 2 - Height() / 2);
+  Timer1.setEnabled(true);
+  Show(controls::vbModal);
+}
+
+void Form4::Timer1_Timer() {
+  Timer1.setEnabled(false);
+  Hide();
+  Unload();
+}
+
+}  // namespace player

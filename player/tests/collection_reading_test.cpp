@@ -1,0 +1,214 @@
+// Reading dat.qd, dop.qd and cvrd.qd: every field into its control, the
+// skipped failures, and the temporary folders the members pass through.
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+#include "interface_colour.h"
+#include "player_fixture.h"
+
+namespace player::testing_support {
+namespace {
+
+struct ColourCase {
+  const char* red;
+  const char* green;
+  const char* blue;
+  std::optional<std::uint32_t> colour;
+};
+
+TEST(InterfaceColour, ComesFromTheThreeTexts) {
+  const ColourCase cases[] = {
+      {"255", "0", "0", 0xFFu},        {" 0", " 128", " 255", 0xFF8000u}, {"", "", "", 0u},
+      {"abc", "12", "x", 0x0C00u},     {"300", "0", "0", 0xFFu},          {"99999", "1", "1", 0x010100u},
+      {"127.5", "0.5", "1.5", 0x20080u}, {"-1", "0", "0", std::nullopt},
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(interfaceColour(c.red, c.green, c.blue), c.colour) << c.red << "/" << c.green << "/" << c.blue;
+}
+
+TEST(InterfaceColour, TheTitleLinkColourStaysWithinTwentyFourBits) {
+  EXPECT_EQ(titleLinkColour(0), 48000u);
+  EXPECT_EQ(titleLinkColour(0x0000FF), 0x00BC7Fu);  // the carry moves into green
+  EXPECT_EQ(titleLinkColour(0xFFFFFF), (0xFFFFFFu + 48000u) & 0xFFFFFFu);
+}
+
+class CollectionReading : public PlayerTest {};
+
+TEST_F(CollectionReading, PutsEveryFieldIntoItsControl) {
+  writeTypicalCollection(1);
+  auto data = projectData();
+  data.passwordText = "secret";
+  data.colourRed = "255";
+  data.colourGreen = "0";
+  data.colourBlue = "0";
+  data.iconFile = "disc.png";
+  data.projectTitle = "Ünïcode Title";
+  writeProjectData(data);
+  writeBytes(disc / "disc.png", pictureBytes(32, 32, Qt::green));
+  start();
+  EXPECT_EQ(browser().globalColor, 0xFFu);
+  EXPECT_EQ(browser().BackColor(), 0xFFu);
+  EXPECT_EQ(browser().Label1.Caption(), QString::fromUtf8("Ünïcode Title"));
+  EXPECT_EQ(browser().Label3.Caption(), "The best of the year");
+  EXPECT_EQ(browser().Text1.Text(), "Made with care.\r\n");
+  EXPECT_EQ(middleColour(browser().Icon()), QColor(Qt::green));
+  EXPECT_TRUE(player->loadedForm3()->Icon() == browser().Icon());
+  EXPECT_EQ(middleColour(browser().ImageTorvel.Picture()), QColor(Qt::blue));
+  EXPECT_EQ(browser().ImageTorvel.Width(), 300 * 15);
+  EXPECT_EQ(browser().Image10.Width(), 200 * 15);
+  EXPECT_TRUE(browser().form4PicName.isEmpty());
+}
+
+TEST_F(CollectionReading, EmptyColourFieldsGiveBlack) {
+  writeTypicalCollection(1);
+  auto data = projectData();
+  data.colourRed = data.colourGreen = data.colourBlue = "";
+  writeProjectData(data);
+  start();
+  EXPECT_EQ(browser().globalColor, 0u);
+  EXPECT_EQ(browser().Frame1.BackColor(), 0u);
+}
+
+TEST_F(CollectionReading, WithoutPackFilesStartUpGoesOnWithTheDesignedPictures) {
+  auto data = projectData();
+  data.initPicFile = "intro.png";
+  writeProjectData(data);
+  addAlbums(2);
+  expectIntro([](Form4& intro) {
+    EXPECT_TRUE(intro.Image1.Picture().isEmpty());
+    EXPECT_EQ(intro.Width(), 6000);
+    EXPECT_EQ(intro.Height(), 4000);
+  });
+  start();
+  EXPECT_TRUE(introShown);
+  EXPECT_TRUE(ends.empty());
+  EXPECT_TRUE(browser().ImageTorvel.Picture().isEmpty());
+  EXPECT_TRUE(browser().Image1(1).Picture() == browser().Image1(0).Picture());
+  EXPECT_FALSE(browser().Image1(0).Picture().isEmpty());
+  EXPECT_TRUE(browser().mainIMG.Picture() == browser().Image1(0).Picture());
+}
+
+TEST_F(CollectionReading, LeavesTheTemporaryFoldersPrivateAndWithoutLoadedMembers) {
+  writeTypicalCollection(3);
+  auto data = projectData();
+  data.initPicFile = "intro.png";
+  writeProjectData(data);
+  writePack("dop.qd", {{"title.png", pictureBytes(30, 8)},
+                       {"bottom.png", pictureBytes(20, 4)},
+                       {"intro.png", pictureBytes(40, 30)}});
+  expectIntro();
+  start();
+  EXPECT_EQ(browser().form4PicName.toStdString(), (picturesFolder() / "intro.png").string());
+  EXPECT_TRUE(filesIn(picturesFolder()).empty());
+  EXPECT_TRUE(filesIn(coversFolder()).empty());
+  for (const auto& folder : {picturesFolder(), coversFolder()}) {
+    struct stat st{};
+    ASSERT_EQ(::lstat(folder.c_str(), &st), 0) << folder;
+    EXPECT_TRUE(S_ISDIR(st.st_mode));
+    EXPECT_EQ(st.st_mode & 0777, 0700u) << folder;
+  }
+  EXPECT_EQ(middleColour(browser().Image1(2).Picture()), QColor(24, 100, 200));
+}
+
+TEST_F(CollectionReading, ReadsAtMostThirtyCoverRecords) {
+  writeTypicalCollection(1);
+  std::vector<std::pair<std::string, std::string>> covers;
+  for (int i = 1; i <= 32; ++i) covers.emplace_back(runtime::twoDigits(i) + ".jpg", pictureBytes(4, 4));
+  writePack("cvrd.qd", covers);
+  start();
+  const auto left = filesIn(coversFolder());
+  EXPECT_EQ(left.size(), 29u);  // 02 to 30: read, but no album of theirs to load them
+  EXPECT_EQ(left.front(), "02.jpg");
+  EXPECT_EQ(left.back(), "30.jpg");
+}
+
+TEST_F(CollectionReading, WritesNoMemberOutsideItsFolderAndTouchesNoFileItDidNotWrite) {
+  writeTypicalCollection(1);
+  // A file of the user's beside the player's folder, and a stale one inside it.
+  writeBytes(tmp / "mine.png", pictureBytes(5, 5));
+  fs::create_directory(picturesFolder());
+  writeBytes(picturesFolder() / "stale.png", pictureBytes(5, 5));
+  writePack("dop.qd", {{"title.png", pictureBytes(30, 8)}});
+  // packFiles refuses such names: write the crafted pack by hand.
+  store::ByteWriter out;
+  out.writeLong(store::PACK_FILE_HEADER);
+  const auto record = [&](std::int32_t number, const std::string& name, const std::string& bytes) {
+    out.writeLong(3);
+    out.writeLong(number);
+    out.writeInteger(8);
+    out.writeInteger(static_cast<std::int16_t>(name.size()));
+    out.writeBytes(name);
+    out.writeLong(static_cast<std::int32_t>(bytes.size()));
+    out.writeWord(static_cast<std::uint16_t>(bytes.size()));
+    out.writeBytes(bytes);
+  };
+  record(1, "../escaped.png", pictureBytes(5, 5));
+  record(2, "", "nameless");
+  record(3, "title.png", pictureBytes(30, 8, Qt::blue));
+  const auto bytes = out.take();
+  writeBytes(disc / "dop.qd", std::string(bytes.begin(), bytes.end()));
+  auto data = projectData();
+  data.titlePicFile = "../mine.png";
+  data.bottomPicFile = "stale.png";
+  writeProjectData(data);
+  start();
+  EXPECT_TRUE(ends.empty());
+  EXPECT_FALSE(fs::exists(tmp / "escaped.png"));
+  EXPECT_TRUE(fs::exists(tmp / "mine.png"));
+  EXPECT_TRUE(browser().ImageTorvel.Picture().isEmpty());
+  EXPECT_TRUE(browser().Image10.Picture().isEmpty());
+  // The member the project data does not name stays; nothing else was written.
+  EXPECT_EQ(filesIn(picturesFolder()), (std::vector<std::string>{"stale.png", "title.png"}));
+}
+
+TEST_F(CollectionReading, RefusesATemporaryFolderThatIsALink) {
+  writeTypicalCollection(1);
+  TempFolder elsewhere;
+  fs::create_directory_symlink(elsewhere.path(), picturesFolder());
+  start();
+  EXPECT_TRUE(ends.empty());
+  EXPECT_TRUE(filesIn(elsewhere.path()).empty());
+  EXPECT_TRUE(browser().ImageTorvel.Picture().isEmpty());
+}
+
+struct CoverCase {
+  std::vector<std::string> files;  // in the pack, in this order
+  std::string taken;
+};
+
+TEST_F(CollectionReading, TakesTheCoverByItsExtensionOrder) {
+  const CoverCase cases[] = {
+      {{"01.gif", "01.jpg"}, "01.jpg"},
+      {{"01.jpeg", "01.gif", "01.bmp"}, "01.bmp"},
+      {{"01.jpeg", "01.gif"}, "01.gif"},
+      {{"01.jpeg"}, "01.jpeg"},
+      {{"01.JPG", "01.bmp"}, "01.JPG"},
+      {{"01.png"}, ""},
+  };
+  addAlbums(1);
+  writeProjectData(projectData());
+  for (const auto& c : cases) {
+    fs::remove_all(coversFolder());
+    std::vector<std::pair<std::string, std::string>> members;
+    for (std::size_t i = 0; i < c.files.size(); ++i)
+      members.emplace_back(c.files[i], pictureBytes(8, 8, QColor(10 + static_cast<int>(i) * 40, 0, 0)));
+    writePack("cvrd.qd", members);
+    start();
+    std::vector<std::string> expectedLeft;
+    for (const auto& f : c.files)
+      if (f != c.taken) expectedLeft.push_back(f);
+    std::sort(expectedLeft.begin(), expectedLeft.end());
+    EXPECT_EQ(filesIn(coversFolder()), expectedLeft) << c.taken;
+    if (c.taken.empty()) {
+      EXPECT_TRUE(browser().Image1(0).Picture() == browser().Image1(0).Picture());
+      EXPECT_EQ(browser().Image1(0).Picture().pixmap().width(), 200) << "the default cover";
+    } else {
+      const auto at = std::find(c.files.begin(), c.files.end(), c.taken) - c.files.begin();
+      EXPECT_EQ(middleColour(browser().Image1(0).Picture()), QColor(10 + static_cast<int>(at) * 40, 0, 0)) << c.taken;
+    }
+  }
+}
+
+}  // namespace
+}  // namespace player::testing_support

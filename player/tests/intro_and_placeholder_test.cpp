@@ -1,0 +1,92 @@
+// The intro window and the placeholder that stands in for the minimised
+// browser.
+#include <gtest/gtest.h>
+
+#include "player_fixture.h"
+
+namespace player::testing_support {
+namespace {
+
+class IntroWindow : public PlayerTest {
+ protected:
+  void writeIntro(int width, int height) {
+    writeTypicalCollection(1);
+    auto data = projectData();
+    data.initPicFile = "intro.png";
+    writeProjectData(data);
+    writePack("dop.qd", {{"intro.png", pictureBytes(width, height)}});
+  }
+};
+
+TEST_F(IntroWindow, ShowsThePictureCentredForFourSeconds) {
+  writeIntro(400, 300);
+  modals.expect<Form4>([this](Form4& intro) {
+    EXPECT_EQ(intro.Width(), 400 * 15);
+    EXPECT_EQ(intro.Height(), 300 * 15);
+    EXPECT_EQ(intro.Left(), 15360 / 2 - 3000);
+    EXPECT_EQ(intro.Top(), 11520 / 2 - 2250);
+    EXPECT_EQ(intro.Image1.Left(), 0);
+    clock->advance(3999);
+    EXPECT_TRUE(intro.isLoaded());
+    EXPECT_TRUE(intro.Visible());
+    clock->advance(1);
+    EXPECT_FALSE(intro.isLoaded());
+    introShown = true;
+  });
+  start();
+  EXPECT_TRUE(introShown);
+  EXPECT_EQ(player->loadedForm4(), nullptr);
+  EXPECT_TRUE(browser().Visible());
+}
+
+TEST_F(IntroWindow, APictureLargerThanTheScreenStartsAboveAndLeftOfIt) {
+  writeIntro(1200, 900);
+  expectIntro([](Form4& intro) {
+    EXPECT_EQ(intro.Left(), 15360 / 2 - 18000 / 2);
+    EXPECT_EQ(intro.Top(), 11520 / 2 - 13500 / 2);
+    EXPECT_LT(intro.Left(), 0);
+    EXPECT_LT(intro.Top(), 0);
+  });
+  start();
+  EXPECT_TRUE(introShown);
+}
+
+TEST_F(IntroWindow, IsNotShownWithoutAnIntroPictureName) {
+  writeTypicalCollection(1);
+  start();  // an unexpected modal window would fail the test
+  EXPECT_TRUE(browser().form4PicName.isEmpty());
+  EXPECT_EQ(modals.shown().size(), 0);
+}
+
+class Placeholder : public PlayerTest {};
+
+TEST_F(Placeholder, IsLoadedHiddenWithTheBrowsersIcon) {
+  writeTypicalCollection(1);
+  auto data = projectData();
+  data.iconFile = "DISC.PNG";
+  writeProjectData(data);
+  writeBytes(disc / "disc.png", pictureBytes(16, 16, Qt::yellow));
+  start();
+  Form3* placeholder = player->loadedForm3();
+  ASSERT_NE(placeholder, nullptr);
+  EXPECT_FALSE(placeholder->Visible());
+  EXPECT_EQ(placeholder->Width(), 90);
+  EXPECT_EQ(placeholder->Height(), 375);
+  EXPECT_FALSE(browser().Icon().isEmpty());
+  EXPECT_TRUE(placeholder->Icon() == browser().Icon());
+}
+
+TEST_F(Placeholder, RestoringItBringsTheBrowserBack) {
+  writeTypicalCollection(1);
+  start();
+  Form3& placeholder = *player->loadedForm3();
+  browser().Hide();
+  placeholder.Show();
+  placeholder.paint();
+  EXPECT_FALSE(placeholder.Visible());
+  EXPECT_TRUE(browser().Visible());
+  EXPECT_TRUE(placeholder.Icon() == browser().Icon());
+}
+
+}  // namespace
+}  // namespace player::testing_support

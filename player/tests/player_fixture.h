@@ -1,0 +1,190 @@
+#pragma once
+// A collection folder written with the store's writers, and a player started
+// from it with every service faked: dialogs, clock, launcher, media control,
+// screen size and the end of the program. The temporary folder and the
+// system folder are folders of the test.
+
+#include <gtest/gtest.h>
+
+#include <QBuffer>
+#include <QImage>
+#include <cstdlib>
+#include <filesystem>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "dialogs/scripted_dialogs.h"
+#include "fake_media_control.h"
+#include "form1.h"
+#include "form2.h"
+#include "form3.h"
+#include "form4.h"
+#include "pack_file.h"
+#include "player.h"
+#include "private_temp_folder.h"
+#include "project_data.h"
+#include "scripted_modals.h"
+#include "screen.h"
+#include "setup_launch.h"
+#include "system/app_paths.h"
+#include "system/recording_launcher.h"
+#include "temp_folder.h"
+#include "timing/virtual_clock.h"
+
+namespace player::testing_support {
+
+namespace fs = std::filesystem;
+using ::testing_support::TempFolder;
+using ::testing_support::writeBytes;
+
+// The bytes of a picture file of one colour (PNG; the loader goes by content).
+inline std::string pictureBytes(int width, int height, QColor colour = Qt::red) {
+  QImage image(width, height, QImage::Format_RGB32);
+  image.fill(colour);
+  QByteArray bytes;
+  QBuffer buffer(&bytes);
+  buffer.open(QIODevice::WriteOnly);
+  image.save(&buffer, "PNG");
+  return bytes.toStdString();
+}
+
+// The colour in the middle of a picture.
+inline QColor middleColour(const controls::Picture& picture) {
+  const QImage image = picture.pixmap().toImage();
+  return image.pixelColor(image.width() / 2, image.height() / 2);
+}
+
+inline std::string albumFolderName(int number) {
+  return runtime::twoDigits(number) + " - Album " + std::to_string(number);
+}
+
+class EnvironmentVariable {
+ public:
+  EnvironmentVariable(const char* name, const std::string& value) : name_(name) {
+    if (const char* old = std::getenv(name)) old_ = old;
+    ::setenv(name, value.c_str(), 1);
+  }
+  ~EnvironmentVariable() {
+    if (old_) ::setenv(name_, old_->c_str(), 1);
+    else ::unsetenv(name_);
+  }
+
+ private:
+  const char* name_;
+  std::optional<std::string> old_;
+};
+
+class PlayerTest : public ::testing::Test {
+ protected:
+  PlayerTest()
+      : tmpDir_("TMPDIR", tmp.str()),
+        systemDir_("QUENDREL_SYSTEM_DIR", (sysDir.path() / "").string()) {
+    platform::setAppPath(QString::fromStdString(disc.str()));
+    controls::Screen::setSize(15360, 11520);
+    installMarker();
+  }
+  ~PlayerTest() override {
+    player.reset();
+    platform::setAppPath({});
+    controls::Screen::reset();
+  }
+
+  // --- the collection ---
+
+  store::ProjectData projectData() const {
+    store::ProjectData data;
+    data.colourRed = " 0";
+    data.colourGreen = " 64";
+    data.colourBlue = " 128";
+    data.titlePicFile = "title.png";
+    data.bottomPicFile = "bottom.png";
+    data.projectTitle = "Summer Songs";
+    data.projectSubTitle = "The best of the year";
+    data.infoText = "Made with care.\r\n";
+    return data;
+  }
+  void writeProjectData(const store::ProjectData& data) { store::writeProjectData(disc / "dat.qd", data); }
+
+  void addAlbums(int count) {
+    for (int i = 1; i <= count; ++i) fs::create_directory(disc / albumFolderName(i));
+  }
+
+  // Packs `members` (name and bytes, in order) into `packName` in the disc.
+  void writePack(const std::string& packName, const std::vector<std::pair<std::string, std::string>>& members) {
+    TempFolder staging;
+    std::vector<std::string> names;
+    for (const auto& [name, bytes] : members) {
+      writeBytes(staging / name, bytes);
+      names.push_back(name);
+    }
+    store::packFiles(disc / packName, names, staging.path());
+  }
+
+  // The pictures of a typical project, and its covers for albums 1..count.
+  void writeTypicalCollection(int albums) {
+    writeProjectData(projectData());
+    writePack("dop.qd", {{"title.png", pictureBytes(300, 80, Qt::blue)}, {"bottom.png", pictureBytes(200, 40)}});
+    std::vector<std::pair<std::string, std::string>> covers;
+    for (int i = 1; i <= albums; ++i)
+      covers.emplace_back(runtime::twoDigits(i) + ".jpg", pictureBytes(40, 40, QColor(i * 8, 100, 200)));
+    writePack("cvrd.qd", covers);
+    addAlbums(albums);
+  }
+
+  void installMarker() { writeBytes(sysDir / kInstalledMarkerName, "installed"); }
+  void removeMarker() { fs::remove(sysDir / kInstalledMarkerName); }
+
+  // --- the player's folders in the temporary folder ---
+
+  fs::path picturesFolder() const { return tmp.path() / privateTempFolderName(); }
+  fs::path coversFolder() const { return picturesFolder() / "cvrd"; }
+  static std::vector<std::string> filesIn(const fs::path& folder) {
+    std::vector<std::string> names;
+    std::error_code ec;
+    for (const auto& entry : fs::directory_iterator(folder, ec))
+      if (entry.is_regular_file()) names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+  }
+
+  // --- the player ---
+
+  // Starts the player; `introAction` acts on the intro window while it is up
+  // (by default its four seconds pass).
+  Player& start() {
+    player = std::make_unique<Player>(
+        [this] {
+          auto control = std::make_unique<media::FakeMediaControl>(*clock);
+          mp1 = control.get();
+          return control;
+        },
+        [this](EndReason reason) { ends.push_back(reason); });
+    player->form1();
+    return *player;
+  }
+  void expectIntro(std::function<void(Form4&)> action = {}) {
+    modals.expect<Form4>([this, action](Form4& intro) {
+      introShown = true;
+      if (action) action(intro);
+      clock->advance(4000);
+    });
+  }
+
+  Form1& browser() { return player->form1(); }
+  Form2& window() { return player->form2(); }
+
+  TempFolder disc, tmp, sysDir;
+  EnvironmentVariable tmpDir_, systemDir_;
+  platform::ScopedDialogs dialogs;
+  platform::ScopedClock clock;
+  platform::ScopedLauncher launcher;
+  controls::ScriptedModals modals;
+  std::unique_ptr<Player> player;
+  media::FakeMediaControl* mp1 = nullptr;
+  std::vector<EndReason> ends;
+  bool introShown = false;
+};
+
+}  // namespace player::testing_support

@@ -1,0 +1,283 @@
+// Start-up in its order, each way it ends, and the browser's unload.
+#include <gtest/gtest.h>
+
+#include "path_functions.h"
+#include "player_fixture.h"
+
+namespace player::testing_support {
+namespace {
+
+using platform::WindowStyle;
+
+TEST(CollectionRoot, GetsOneSeparatorAtItsEnd) {
+  EXPECT_EQ(collectionRootOf("/"), "/");
+  EXPECT_EQ(collectionRootOf("/media/cdrom"), "/media/cdrom/");
+  EXPECT_EQ(collectionRootOf("/media/cdrom/"), "/media/cdrom/");
+}
+
+TEST(PathFunctions, FollowTheStoreRules) {
+  std::string path = "/data/coll  ";
+  AddDirSep(path);
+  EXPECT_EQ(path, "/data/coll/");
+  path = "C:\\Coll\\";
+  AddDirSep(path);
+  EXPECT_EQ(path, "C:\\Coll\\");
+  EXPECT_EQ(StringFromBuffer(std::string("abc\0def", 7)), "abc");
+  EXPECT_EQ(StringFromBuffer("no nul"), "no nul");
+  EnvironmentVariable sys("QUENDREL_SYSTEM_DIR", "/var/sys  ");
+  EXPECT_EQ(GetWindowsSysDir(), "/var/sys/");
+}
+
+class StartUp : public PlayerTest {};
+
+TEST_F(StartUp, RunsInItsOrderAndLeavesTheBrowserAnimating) {
+  writeTypicalCollection(3);
+  auto data = projectData();
+  data.initPicFile = "intro.png";
+  writeProjectData(data);
+  writePack("dop.qd", {{"intro.png", pictureBytes(320, 200)}, {"title.png", pictureBytes(300, 80)}});
+  expectIntro([this](Form4& intro) {
+    // The intro comes before the marker test, the player window and the browser.
+    EXPECT_EQ(player->loadedForm2(), nullptr);
+    EXPECT_FALSE(browser().Visible());
+    EXPECT_FALSE(intro.Image1.Picture().isEmpty());
+  });
+  start();
+
+  EXPECT_TRUE(introShown);
+  EXPECT_TRUE(ends.empty());
+  EXPECT_TRUE(launcher->started().empty());
+  EXPECT_EQ(player->collectionRoot(), disc.str() + "/");
+  EXPECT_TRUE(browser().Visible());
+  EXPECT_FALSE(window().Visible());
+  ASSERT_NE(player->loadedForm3(), nullptr);
+  EXPECT_FALSE(player->loadedForm3()->Visible());
+
+  EXPECT_EQ(browser().numOfAlbums, 3);
+  EXPECT_EQ(browser().Album, 1);
+  EXPECT_EQ(browser().theAlbum, "01 - Album 1");
+  EXPECT_EQ(browser().Label8.Caption(), "Album 1");
+  EXPECT_EQ(browser().GetAlbumName(3), "03 - Album 3");
+  EXPECT_EQ(browser().Caption(), "Summer Songs");
+  EXPECT_EQ(window().Caption(), "Summer Songs");
+  EXPECT_EQ(browser().Label2.Caption(), "Summer Songs");
+  EXPECT_EQ(browser().Left(), 0);
+  EXPECT_EQ(browser().Width(), 15360 + 5000);
+  EXPECT_EQ(browser().Height(), 11520);
+  EXPECT_EQ(browser().Frame1.Left(), (15360 - browser().Frame1.Width()) / 2);
+  EXPECT_EQ(browser().Label1.Top(), browser().Label2.Top() + 7);
+  EXPECT_EQ(browser().Label1.Left(), browser().Label2.Left() + 10);
+
+  // The animation waits; the interface and the frame are hidden meanwhile.
+  EXPECT_TRUE(browser().BoxesTimer.Enabled());
+  EXPECT_EQ(browser().BoxesTimer.Interval(), 5000);
+  EXPECT_TRUE(browser().ImageTorvel.Visible());
+  EXPECT_FALSE(browser().Label1.Visible());
+  EXPECT_FALSE(browser().Line1.Visible());
+  for (int i = 0; i < 3; ++i) EXPECT_FALSE(browser().Image1(i).Visible()) << i;
+
+  // Player window: its marks, first state and the interface colour.
+  EXPECT_TRUE(window().enterChk);
+  EXPECT_TRUE(window().modent);
+  EXPECT_TRUE(window().firstFileOpen);
+  EXPECT_FALSE(window().BasketPressed);
+  EXPECT_FALSE(window().repeatPrvtLst);
+  EXPECT_EQ(browser().globalColor, 0x804000u);
+  for (controls::Element* e : std::initializer_list<controls::Element*>{
+           &browser(), &browser().Frame1, &browser().Text1, &window(), &window().Text1, &window().Frame1,
+           &window().pList, &window().FrameUtils})
+    EXPECT_EQ(e->BackColor(), 0x804000u) << e->Name().toStdString();
+  EXPECT_EQ(browser().ttlL.ForeColor(), 0x804000u + 48000u);
+}
+
+TEST_F(StartUp, GivesThePlayerWindowItsFirstState) {
+  writeTypicalCollection(1);
+  start();
+  Form2& w = window();
+  EXPECT_EQ(w.scrlVOL.Min(), -6000);
+  EXPECT_EQ(w.scrlVOL.Max(), 0);
+  EXPECT_EQ(w.scrlVOL.Value(), -600);
+  EXPECT_EQ(w.scrlBAL.Min(), -10000);
+  EXPECT_EQ(w.scrlBAL.Max(), 10000);
+  EXPECT_EQ(w.scrlBAL.Value(), 0);
+  EXPECT_TRUE(w.imgPlayB.Picture() == w.ip1.Picture());
+  EXPECT_TRUE(w.imgPauseB.Picture() == w.ips1.Picture());
+  EXPECT_TRUE(w.Image11.Picture() == w.Image12.Picture());
+  EXPECT_TRUE(w.Image16.Picture() == w.Image17.Picture());
+  EXPECT_TRUE(w.Label1(30).DragIcon() == w.Label1(0).DragIcon());
+  EXPECT_FALSE(w.Label5.Visible());
+  EXPECT_FALSE(w.Label6.Visible());
+  EXPECT_EQ(w.Label4.ForeColor(), 0x80C0FFu);
+  // The readouts lie on the media control's place; the view shows the volume.
+  for (controls::Label* readout : {&w.Label3, &w.Label9}) {
+    EXPECT_EQ(readout->Left(), mp1->left());
+    EXPECT_EQ(readout->Top(), mp1->top());
+    EXPECT_EQ(readout->Width(), mp1->width());
+    EXPECT_EQ(readout->Height(), mp1->height());
+  }
+  EXPECT_TRUE(w.Label3.Visible());
+  EXPECT_FALSE(w.Label9.Visible());
+  EXPECT_FALSE(mp1->isVisible());
+  EXPECT_EQ(w.Frame1.Top(), 0);
+  EXPECT_EQ(w.Frame1.Left(), (15360 - w.Frame1.Width()) / 2);
+}
+
+TEST_F(StartUp, WithoutProjectDataSaysSoAndEndsKeepingWhatWasUnpacked) {
+  writePack("dop.qd", {{"title.png", pictureBytes(10, 10)}});
+  addAlbums(1);
+  dialogs->expectMsgBox("A file is missing.", platform::vbOK).withStyle(platform::vbOKOnly);
+  start();
+  EXPECT_EQ(ends, std::vector{EndReason::ProjectDataMissing});
+  EXPECT_EQ(player->loadedForm2(), nullptr);
+  EXPECT_FALSE(browser().Visible());
+  EXPECT_EQ(filesIn(picturesFolder()), std::vector<std::string>{"title.png"});
+}
+
+TEST_F(StartUp, EndsSilentlyOnProjectDataThatIsNotOne) {
+  addAlbums(1);
+  for (const std::string& bytes : {std::string("\x64\x84\x09\x00", 4), std::string("ab"), std::string()}) {
+    writeBytes(disc / "dat.qd", bytes);
+    ends.clear();
+    start();
+    EXPECT_EQ(ends, std::vector{EndReason::ProjectDataInvalid}) << bytes.size();
+    EXPECT_EQ(player->loadedForm2(), nullptr);
+  }
+  EXPECT_TRUE(dialogs->shown().empty());
+}
+
+TEST_F(StartUp, FindsTheProjectDataWithoutRegardToCase) {
+  writeTypicalCollection(1);
+  fs::rename(disc / "dat.qd", disc / "DAT.QD");
+  start();
+  EXPECT_TRUE(ends.empty());
+  EXPECT_EQ(browser().Label1.Caption(), "Summer Songs");
+}
+
+struct MissingMarkerCase {
+  const char* name;
+  std::vector<std::string> rootFiles;  // besides the collection
+  std::string autorun;                 // "" for none
+  std::string started;                 // "" for nothing started
+};
+
+class MissingMarker : public PlayerTest, public ::testing::WithParamInterface<MissingMarkerCase> {};
+
+TEST_P(MissingMarker, StartsTheInstallerAndEnds) {
+  const auto& c = GetParam();
+  writeTypicalCollection(2);
+  removeMarker();
+  for (const auto& f : c.rootFiles) writeBytes(disc / f, "#!/bin/sh\n");
+  if (!c.autorun.empty()) writeBytes(disc / "AUTORUN.INF", c.autorun);
+  start();
+  EXPECT_EQ(ends, std::vector{EndReason::SetupStarted});
+  EXPECT_EQ(player->loadedForm2(), nullptr);
+  EXPECT_FALSE(browser().Visible());
+  if (c.started.empty()) {
+    EXPECT_TRUE(launcher->started().empty());
+  } else {
+    ASSERT_EQ(launcher->started().size(), 1u);
+    const auto& s = launcher->started()[0];
+    EXPECT_EQ(s.program.toStdString(), (disc / c.started).string());
+    EXPECT_TRUE(s.arguments.isEmpty());
+    EXPECT_EQ(s.style, WindowStyle::Normal);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, MissingMarker,
+    ::testing::Values(
+        MissingMarkerCase{"SetupInTheRoot", {"Setup.EXE", "Alpha.exe"}, "open = Alpha.exe\r\n", "Setup.EXE"},
+        MissingMarkerCase{"LauncherOfTheAutorunFile",
+                          {"Alpha.exe"},
+                          "[autorun]\r\nicon = QD.exe,0\r\nlabel = Mine\r\nopen = Alpha.exe\r\n",
+                          "Alpha.exe"},
+        MissingMarkerCase{"AutorunNamingAFileElsewhere", {"Alpha.exe"}, "open = ../Alpha.exe\r\n", ""},
+        MissingMarkerCase{"AutorunNamingAMissingFile", {}, "open = Alpha.exe\r\n", ""},
+        MissingMarkerCase{"NothingToStart", {}, "", ""}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(StartUp, WithTheMarkerInAnyCaseStartsNothing) {
+  writeTypicalCollection(1);
+  removeMarker();
+  writeBytes(sysDir / "rz.log", "");
+  writeBytes(disc / "setup.exe", "");
+  start();
+  EXPECT_TRUE(ends.empty());
+  EXPECT_TRUE(launcher->started().empty());
+}
+
+TEST_F(StartUp, EndsSilentlyWithoutAlbumFoldersAfterIntroAndMarker) {
+  writeTypicalCollection(0);
+  auto data = projectData();
+  data.initPicFile = "intro.png";
+  writeProjectData(data);
+  writeBytes(disc / "notes.txt", "a file is no album");
+  expectIntro();
+  start();
+  EXPECT_TRUE(introShown);
+  EXPECT_EQ(ends, std::vector{EndReason::NoAlbums});
+  EXPECT_FALSE(browser().Visible());
+  EXPECT_EQ(player->loadedForm3(), nullptr);
+  EXPECT_TRUE(dialogs->shown().empty());
+}
+
+TEST_F(StartUp, EveryFolderIsAnAlbumAndThirtyAreShown) {
+  writeProjectData(projectData());
+  fs::create_directory(disc / "Jazz");
+  for (int i = 1; i <= 32; ++i) fs::create_directory(disc / ("x" + runtime::twoDigits(i)));
+  start();
+  EXPECT_EQ(browser().numOfAlbums, 30);
+  EXPECT_EQ(browser().theAlbum, "Jazz");
+  EXPECT_EQ(browser().Label8.Caption(), "Jazz");
+  EXPECT_EQ(browser().GetAlbumName(30), "x29");
+  EXPECT_FALSE(browser().Image1.exists(30));
+}
+
+TEST_F(StartUp, HonoursTheWindowStyleItWasStartedWith) {
+  writeTypicalCollection(1);
+  player = std::make_unique<Player>([this] { return std::make_unique<media::FakeMediaControl>(*clock); },
+                                    [this](EndReason r) { ends.push_back(r); });
+  player->setStartStyle(WindowStyle::Minimized);
+  player->form1();
+  EXPECT_TRUE(browser().Visible());
+  EXPECT_EQ(browser().WindowState(), controls::vbMinimized);
+}
+
+class ShutDown : public PlayerTest {};
+
+TEST_F(ShutDown, UnloadingTheBrowserStopsPlayAndTakesEveryWindowDown) {
+  writeTypicalCollection(2);
+  start();
+  mp1->open(QString::fromStdString((disc / "01 - Album 1" / "01 - a.mp3").string()));
+  (void)mp1->playState();  // the opening hold counts from the first look
+  clock->advance(1000);
+  ASSERT_EQ(mp1->playState(), media::PlayState::Playing);
+  browser().Text1.setCaretVisible(false);
+  mp1->clearCalls();
+  browser().Unload();
+  EXPECT_EQ(mp1->calls(), std::vector<std::string>{"stop()"});
+  EXPECT_TRUE(controls::Form::loadedForms().empty());
+  EXPECT_TRUE(ends.empty());
+}
+
+TEST_F(ShutDown, ClosingThePlaceholderEndsThePlayer) {
+  writeTypicalCollection(1);
+  start();
+  Form3& placeholder = *player->loadedForm3();
+  placeholder.setWindowState(controls::vbNormal);
+  placeholder.Show();
+  ASSERT_TRUE(placeholder.close());
+  EXPECT_TRUE(controls::Form::loadedForms().empty());
+}
+
+TEST_F(ShutDown, TheExitButtonUnloadsTheBrowserOnceTheAnimationHasEnded) {
+  writeTypicalCollection(1);
+  start();
+  EXPECT_FALSE(browser().Image2.click());
+  clock->advance(5000);
+  ASSERT_TRUE(browser().Image2.click());
+  EXPECT_TRUE(controls::Form::loadedForms().empty());
+}
+
+}  // namespace
+}  // namespace player::testing_support
