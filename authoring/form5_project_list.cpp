@@ -1,0 +1,32 @@
+// The project list qdd.dat in the program folder, behind the two list boxes
+// of the project picker: names in listProjects, folders in listProjectsPath.
+#include <vector>
+
+#include "form5.h"
+#include "path_helpers.h"
+#include "project_list.h"
+#include "system/app_paths.h"
+
+namespace {
+
+std::string projectListPath() {
+  return store::setPath(platform::appPath().toStdString(), store::kProjectListFileName);
+}
+
+}  // namespace
+
+void Form5::loadProjectList() {
+  listProjects.Clear();
+  listProjectsPath.Clear();
+  for (const store::ProjectListEntry& entry : store::readProjectList(projectListPath())) {
+    listProjects.AddItem(QString::fromStdString(entry.name));
+    listProjectsPath.AddItem(QString::fromStdString(entry.folder));
+  }
+}
+
+void Form5::saveProjectList() {
+  std::vector<store::ProjectListEntry> entries;
+  for (int i = 0; i < listProjects.ListCount(); ++i)
+    entries.push_back({listProjects.List(i).toStdString(), listProjectsPath.List(i).toStdString()});
+  store::writeProjectList(projectListPath(), entries);
+}

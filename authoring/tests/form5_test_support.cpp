@@ -1,0 +1,65 @@
+#include "form5_test_support.h"
+
+#include <gtest/gtest.h>
+
+#include "dialogs/dialog_service.h"
+#include "project_list.h"
+#include "system/app_paths.h"
+
+namespace authoring_test {
+
+ScopedWebHost::ScopedWebHost(const QString& host)
+    : previous_(qgetenv("QUENDREL_WEB_HOST")), hadPrevious_(qEnvironmentVariableIsSet("QUENDREL_WEB_HOST")) {
+  if (host.isEmpty())
+    qunsetenv("QUENDREL_WEB_HOST");
+  else
+    qputenv("QUENDREL_WEB_HOST", host.toUtf8());
+}
+
+ScopedWebHost::~ScopedWebHost() {
+  if (hadPrevious_)
+    qputenv("QUENDREL_WEB_HOST", previous_);
+  else
+    qunsetenv("QUENDREL_WEB_HOST");
+}
+
+ProgramFolder::ProgramFolder() {
+  EXPECT_TRUE(dir_.isValid());
+  platform::setAppPath(dir_.path());
+}
+
+ProgramFolder::~ProgramFolder() { platform::setAppPath({}); }
+
+std::filesystem::path ProgramFolder::path() const { return std::filesystem::path(dir_.path().toStdString()); }
+
+void ProgramFolder::writeProjectList(const std::vector<std::pair<std::string, std::string>>& projects) const {
+  std::vector<store::ProjectListEntry> entries;
+  for (const auto& [name, folder] : projects) entries.push_back({name, folder});
+  store::writeProjectList(path() / "qdd.dat", entries);
+}
+
+Fakes::Fakes() {
+  platform::setProgramTitle(QStringLiteral("Quendrel"));
+  controls::setEndHandler([this] { ++programEnds; });
+  controls::setLastFormUnloadedHandler([] {});
+}
+
+Fakes::~Fakes() {
+  controls::setEndHandler({});
+  controls::setLastFormUnloadedHandler({});
+}
+
+void expectMessage(controls::ScriptedModals& modals, const QString& text) {
+  modals.expect<frmMessage>([text](frmMessage& m) {
+    EXPECT_EQ(m.Label1.Caption(), text);
+    EXPECT_TRUE(m.closeOnClick);
+    EXPECT_TRUE(m.Label1.click());
+  });
+}
+
+QString splashText() {
+  return QStringLiteral("Quendrel\r\nVersion ") + Form5::versionText() +
+         QStringLiteral("\r\nGenerate your own MP3 music collection on CD.");
+}
+
+}  // namespace authoring_test

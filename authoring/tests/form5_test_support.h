@@ -1,0 +1,69 @@
+#pragma once
+// What every test of the main window needs: a program folder of its own
+// (App.Path), scripted boxes and modal windows, a recording launcher, a
+// scripted fetcher, a loopback web host, and a program end that only counts.
+
+#include <QTemporaryDir>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "dialogs/scripted_dialogs.h"
+#include "form5.h"
+#include "scripted_modals.h"
+#include "system/recording_launcher.h"
+#include "web/fake_text_fetcher.h"
+
+namespace authoring_test {
+
+// The host the tests' web addresses are made on; "127.0.0.1:1" unless a test
+// serves one itself.
+class ScopedWebHost {
+ public:
+  explicit ScopedWebHost(const QString& host);
+  ~ScopedWebHost();
+  ScopedWebHost(const ScopedWebHost&) = delete;
+  ScopedWebHost& operator=(const ScopedWebHost&) = delete;
+
+ private:
+  QByteArray previous_;
+  bool hadPrevious_;
+};
+
+class ProgramFolder {
+ public:
+  ProgramFolder();
+  ~ProgramFolder();
+  ProgramFolder(const ProgramFolder&) = delete;
+  ProgramFolder& operator=(const ProgramFolder&) = delete;
+
+  std::filesystem::path path() const;
+  std::filesystem::path handle() const { return path() / "Handle"; }
+  // qdd.dat holding these (name, folder) pairs.
+  void writeProjectList(const std::vector<std::pair<std::string, std::string>>& projects) const;
+
+ private:
+  QTemporaryDir dir_;
+};
+
+// The fakes of one test; a Form5 made after it uses them.
+struct Fakes {
+  Fakes();
+  ~Fakes();
+  ProgramFolder folder;
+  platform::ScopedDialogs dialogs;
+  platform::ScopedFetcher fetcher;
+  platform::ScopedLauncher launcher;
+  controls::ScriptedModals modals;
+  ScopedWebHost host{QStringLiteral("127.0.0.1:1")};
+  int programEnds = 0;
+};
+
+// Expects the message window to come up modally with `text`, and clicks it away.
+void expectMessage(controls::ScriptedModals& modals, const QString& text);
+
+// The splash text of this build.
+QString splashText();
+
+}  // namespace authoring_test
