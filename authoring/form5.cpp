@@ -264,12 +264,12 @@ Form5::Form5() : Form("Form5") {
   // ---- Tab 2: details and interface ----------------------------------------
   place(Label5, 240, 150, 3330, 255, QStringLiteral("Project name:") + QString(33, ' '));
   Label5.setBackStyle(0);
-  place(lblProjectName, 1320, 150, 1740, 255);
+  place(lblProjectName, 1560, 150, 1500, 255);
   lblProjectName.setBackStyle(0);
   lblProjectName.setFontBold(true);
   place(Label3, 240, 540, 1000, 255, QStringLiteral("CD Label :"));
   Label3.setBackStyle(0);
-  fieldLabel(lblCdLabl, 1320, 510, 1740, 285, {});
+  fieldLabel(lblCdLabl, 1560, 510, 1500, 285, {});
   place(Check1, 240, 855, 4200, 225, QStringLiteral("Add a password to your project"));
 
   place(Label10, 360, 1920, 735, 495, QStringLiteral("Initializing       pic"));

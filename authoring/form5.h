@@ -22,6 +22,7 @@
 
 #include "check_box.h"
 #include "command_button.h"
+#include "dialog.h"
 #include "dir_list_box.h"
 #include "drive_list_box.h"
 #include "file_list_box.h"
@@ -171,8 +172,59 @@ class Form5 : public controls::Form {
   QString Text_imgTop_;     // the title picture's member name
   QString Text_ImgBottom;   // the bottom picture's member name
 
+  void Option1_Click();  // new-project mode
+  void Option2_Click();  // open mode
+  void listProjects_Click();
+  void listProjects_DblClick();
+  void listProjects_MouseDown(int Button, int Shift, double X, double Y);
+  void Drive1_Change();
+  void Dir1_MouseDown(int Button, int Shift, double X, double Y);
+  void txtProjectName_KeyDown(int& KeyCode, int Shift);
+  void txtProjectName_MouseDown(int Button, int Shift, double X, double Y);
+  void cmdBuildNewProj_Click();
+  // Creates the project `name` in Dir1's folder and makes it the open one.
+  void buildNewProject(const QString& name);
+  void cmdOpenExistProj_Click();
+  void Command1_Click();  // delete
+  // Deletes the files of `folder`, of its subfolders, the subfolders and the
+  // folder itself; false as soon as one of them cannot go (what went stays
+  // gone).
+  bool removeProjectFolder(const QString& folder);
+  void Check1_Click();  // the password on or off
+
+  // dat.qd of the open project (form5_project_data.cpp). The writer takes
+  // the password, colour, picture names and texts from the window and throws
+  // store::StoreError (nothing is written then: a text the file cannot hold,
+  // no project); the reader fills the window and asks for the password,
+  // leaving isPasswordCorrect false when it is refused.
+  void saveProjectData();
+  void loadProjectData();
+
+  // Every command that changes the open project asks this first: true when
+  // a project is open for editing; otherwise it shows "First create or open
+  // a project." and answers false (no project, a refused password, a create
+  // that failed half-way).
+  bool projectEditable();
+
  private:
   void connectProjectHandlers();
+  // projectEditable() without the message.
+  bool editingAllowed() const;
+  // The first of the new-project name rules `name` breaks, shown; false
+  // when it breaks none.
+  bool projectNameRefused(const QString& name, const QString& projectFolder);
+  // Steps of the create after the name rules; throw store::StoreError.
+  void makeProjectFolders(const QString& name);
+  void copyProjectTemplates(const QString& name);
+  // Gives up a create that failed half-way: no project is open afterwards.
+  void forgetHalfMadeProject();
+  // Check1 set by the program, without running the password command.
+  void setCheck1Quietly(int value);
+  // saveProjectData(), its failure shown; true when the file was written.
+  bool projectDataSaved();
+  // The dop.qd members unpacked by the last open, deleted again when its
+  // password was refused.
+  std::vector<QString> unpackedPictures_;
 
  public:
   // ======================================================================
@@ -199,12 +251,36 @@ class Form5 : public controls::Form {
   int RGB_SET = 1;    // the channel the slider sets: 1 red, 2 green, 3 blue
   QString largeText;  // the text editor window's answer
 
+  void lblProjectTitle_Click();
+  void lblProjectSubTitle_Click();
+  void Label13_Click();  // the information text
+  void lblCdLabl_Click();
+  void lblProjectName_Click();
+  void Label14_Click();  // the slider sets red
+  void Label17_Click();  // green
+  void Label18_Click();  // blue
+  void Label19_MouseDown(int Button, int Shift, double X, double Y);
+  void Label19_MouseMove(int Button, int Shift, double X, double Y);
+  void Label19_MouseUp(int Button, int Shift, double X, double Y);
+  void Frame5_MouseDown(int Button, int Shift, double X, double Y);
+
+  // The text editor window frmEditTxt, modal, with `text` in its box and
+  // `caption` as its title; largeText is set to `text` first, so that it
+  // holds the edited text after OK and `text` after any other close.
+  void showTextEditor(const QString& text, const QString& caption);
+
  private:
   void connectTextHandlers();
+  // The texts' own refusal without a project, then projectEditable().
+  bool projectTextEditable();
+  // The title and the subtitle ask alike.
+  void askProjectText(controls::Label& label, const QString& helpText, const QString& prompt);
+  void selectChannel(int channel, const QString& helpText);
 
  public:
   // ======================================================================
-  // Albums & album pictures (form5_albums.cpp)
+  // Albums & album pictures (form5_albums.cpp, form5_album_pictures.cpp;
+  // the file picker in dialog.h)
   // ======================================================================
 
   // Tab 1.
@@ -219,8 +295,37 @@ class Form5 : public controls::Form {
   controls::CommandButton Command20{SSTab1.page(1), "Command20"};  // the album's picture
   controls::DirListBox Dir4{SSTab1.page(1), "Dir4"};               // never shown
 
+  // The file picker, loaded on first use: dialog().showDialog("*.ico"), or
+  // its File1 and Dir1 used unshown as a lister.
+  Dialog& dialog() { return *dialog_; }
+  // The names that File1 of the picker lists in `folder` for `pattern`; the
+  // list gets its own folder and pattern back afterwards, so that the next
+  // picker does not open on the folder listed here. Throws store::StoreError
+  // when the folder cannot be listed.
+  QStringList listWithPicker(const QString& folder, const QString& pattern);
+
+  void Command2_Click();   // add
+  void Command19_Click();  // rename
+  void Command6_Click();   // move up
+  void Command24_Click();  // move down
+  void Command22_Click();  // remove
+  void List1_Click();
+  void List1_DblClick();
+  void List1_MouseDown(int Button, int Shift, double X, double Y);
+  void imgPreview2_Click();
+  void Command20_Click();
+  // Deletes the picture files of the album folder `alnumName` of the mirror;
+  // throws store::StoreError.
+  void deleteAllCovers(const QString& alnumName);
+
  private:
   void connectAlbumHandlers();
+  // Moves the selected album one place down (+1) or up (-1).
+  void moveAlbum(int step);
+  // The selected album's picture in imgPreview2, cleared when it has none.
+  void showAlbumPicture();
+
+  controls::FormSlot<Dialog> dialog_{[this] { return std::make_unique<Dialog>(*this); }};
 
  public:
   // ======================================================================
@@ -231,6 +336,9 @@ class Form5 : public controls::Form {
   controls::PictureBox Picture1{SSTab1.page(2), "Picture1"};
   controls::CommandButton Command9{SSTab1.page(2), "Command9"};  // "Clear"
 
+  void Picture1_Click();  // choose the icon
+  void Command9_Click();  // clear it
+
  private:
   void connectIconHandlers();
 
@@ -239,12 +347,24 @@ class Form5 : public controls::Form {
   // Command states (form5_command_states.cpp)
   // ======================================================================
 
+  // After a project was created or opened (true): the project's commands on
+  // or off, every album and song selection command and the preview off.
+  void EnableButtons(bool state);
+  // The album commands from List1's selection (after an album was added or
+  // removed).
+  void sortButtons();
+  // The song commands from File4's selection (after every song command).
+  void sortRightButtons();
+  // The states a new album selection sets (List1_Click, once it has shown
+  // the album's songs and picture).
+  void albumSelectionStates();
+
  private:
   void connectCommandStateHandlers();
 
  public:
   // ======================================================================
-  // Songs & lyrics (form5_songs.cpp)
+  // Songs & lyrics (form5_songs.cpp, form5_lyrics.cpp)
   // ======================================================================
 
   // Tab 1.
@@ -260,8 +380,24 @@ class Form5 : public controls::Form {
   controls::OptionButton optFrom1{Frame4, "optFrom1"};  // from files, chosen at start
   controls::OptionButton optFrom2{Frame4, "optFrom2"};  // ripped from a CD
 
+  void Command7_Click();   // add
+  void Command13_Click();  // delete
+  void Command14_Click();  // rename
+  void Command11_Click();  // move down
+  void Command8_Click();   // move up
+  void Command15_Click();  // lyrics
+  void File4_MouseDown(int Button, int Shift, double X, double Y);
+  void File4_DblClick();  // edits the selected song's lyrics
+  // Hands the album over to the CD ripper, which `existing` songs fill already.
+  void getFromCD(int existing);
+
  private:
   void connectSongHandlers();
+  // Moves the selected song one place down (+1) or up (-1).
+  void moveSong(int step);
+  // Copies the picker's folder (file_var empty) or file into `album`.
+  void addSongFolder(const QString& album, int existing);
+  void addSongFile(const QString& album, int existing);
 
  public:
   // ======================================================================
@@ -283,8 +419,22 @@ class Form5 : public controls::Form {
   // dop.qd's member names by role: 0 title, 1 bottom, 2 intro.
   std::vector<QString> picNames = std::vector<QString>(3);
 
+  void Image2_Click();    // choose the title picture
+  void Image3_Click();    // the bottom picture
+  void Image4_Click();    // the intro picture
+  void Command10_Click();  // clear the title picture
+  void Command12_Click();  // the bottom picture
+  void Command16_Click();  // the intro picture
+
+  // picNames from the project's dop.qd, each member by its role's prefix,
+  // the members unpacked into the mirror; all empty without a dop.qd.
+  // Throws store::StoreError, and picNames then stays as it was.
+  void rebuildPictureSlots();
+
  private:
   void connectPictureHandlers();
+  void choosePicture(int role);
+  void clearPicture(int role);
 
  public:
   // ======================================================================
@@ -295,11 +445,24 @@ class Form5 : public controls::Form {
   controls::CommandButton cmdPreview{Frame3, "cmdPreview"};  // "Run"
   controls::CommandButton Command5{Frame3, "Command5"};      // "Browse"
   controls::CommandButton Command27{Frame3, "Command27"};    // "Compile"
-  // The developer's button "rytrv covers", never shown.
+  // The developer's buttons, never shown: "rytrv covers" unpacks cvrd.qd
+  // into the mirror, Command26 shows every record of ldat.qd.
   controls::CommandButton Command23{*this, "Command23"};
+  controls::CommandButton Command26{*this, "Command26"};
 
   // cvrd.qd's member names: slot NN - 1 for album NN.
   std::vector<QString> coverNames = std::vector<QString>(30);
+
+  void Command27_Click();   // compile
+  void cmdPreview_Click();  // run
+  void Command5_Click();    // browse
+  void Command23_Click();
+  void Command26_Click();
+  // cvrd.qd from the album pictures of the mirror's album folders; throws
+  // store::StoreError.
+  void buildCoversFile();
+  // Every key and text of ldat.qd, each in a message box.
+  void showLyricsDb();
 
  private:
   void connectCompileHandlers();

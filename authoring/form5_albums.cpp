@@ -1,4 +1,256 @@
-// Albums and their pictures on tab 1.
-#include "form5.h"
+// Albums on tab 1: the album list and its five commands. An album is a
+// folder named NN - name twice over, in the project folder (its songs) and
+// in the mirror (its lyrics and picture); every command changes both.
+#include <QStringList>
+#include <cerrno>
+#include <sys/stat.h>
 
-void Form5::connectAlbumHandlers() {}
+#include "album_files.h"
+#include "dialogs/dialog_service.h"
+#include "form5.h"
+#include "path_helpers.h"
+#include "store_error.h"
+#include "system/app_paths.h"
+#include "system/file_services.h"
+
+using album_files::joined;
+
+namespace {
+
+constexpr int kMostAlbums = 30;
+
+// The display name of an album: its folder name after "NN - ".
+QString albumName(const QString& entry) { return entry.mid(5); }
+
+void makeFolder(const std::string& path) {
+  if (::mkdir(path.c_str(), 0777) != 0) throw store::StoreError(store::describeErrno(errno));
+}
+
+void showMessage(const QString& text, const QString& title = {}) {
+  platform::dialogs().MsgBox(text, platform::vbOKOnly, title);
+}
+
+QString describe(const store::StoreError& e) { return QString::fromStdString(e.what()); }
+
+}  // namespace
+
+void Form5::connectAlbumHandlers() {
+  Command2.Click = [this] { Command2_Click(); };
+  Command19.Click = [this] { Command19_Click(); };
+  Command6.Click = [this] { Command6_Click(); };
+  Command24.Click = [this] { Command24_Click(); };
+  Command22.Click = [this] { Command22_Click(); };
+  List1.Click = [this] { List1_Click(); };
+  List1.DblClick = [this] { List1_DblClick(); };
+  List1.MouseDown = [this](int b, int s, double x, double y) { List1_MouseDown(b, s, x, y); };
+  imgPreview2.Click = [this] { imgPreview2_Click(); };
+  Command20.Click = [this] { Command20_Click(); };
+}
+
+QStringList Form5::listWithPicker(const QString& folder, const QString& pattern) {
+  controls::FileListBox& lister = dialog().File1;
+  const QString path = lister.Path(), previousPattern = lister.Pattern();
+  QStringList names;
+  lister.setPattern(pattern);
+  try {
+    lister.setPath(folder);
+    for (int i = 0; i < lister.ListCount(); ++i) names << lister.List(i);
+  } catch (const store::StoreError&) {
+    lister.setPattern(previousPattern);
+    throw;
+  }
+  lister.setPath(path);
+  lister.setPattern(previousPattern);
+  return names;
+}
+
+void Form5::Command2_Click() {
+  if (helpShown(QStringLiteral("Press this button inorder to add a new album instance."))) return;
+  if (List1.ListCount() >= kMostAlbums) {
+    showMessage(QStringLiteral("The maximum amount of albums alowd is 30."));
+    return;
+  }
+  if (sDirectory.isEmpty()) {
+    showMessage(QStringLiteral("Please create or open a project"));
+    return;
+  }
+  try {
+    Dir4.Refresh();
+    const QString NN = album_files::numberPrefix(Dir4.ListCount() + 1);
+    const QString name = platform::dialogs().InputBox(QStringLiteral("Enter new album name:"));
+    if (!album_files::isLegalName(name)) {
+      showMessage(QStringLiteral("Illegal name."));
+      return;
+    }
+    const QString F = NN + QStringLiteral(" - ") + name;
+    const std::string projectFolder = joined(sDirectory, F);
+    makeFolder(projectFolder);
+    const QString mirror = QString::fromStdString(
+        store::setPath(store::setPath(platform::appPath().toStdString(), "Handle"), lblProjectName.Caption().toStdString()));
+    try {
+      makeFolder(joined(mirror, F));
+    } catch (const store::StoreError&) {
+      // An album folder without its mirror would be an album the list never
+      // shows; the new, empty folder goes again.
+      ::rmdir(projectFolder.c_str());
+      throw;
+    }
+    Dir4.Refresh();
+    List1.AddItem(F);
+    sortButtons();
+    showFolderSize();
+    markProjectChanged();
+  } catch (const store::StoreError& e) {
+    showMessage(describe(e), QStringLiteral("Error"));
+  }
+}
+
+void Form5::Command19_Click() {
+  if (helpShown(QStringLiteral("Press this button inorder to rename the album's instance."))) return;
+  const int i = List1.ListIndex();
+  if (i >= 0) {
+    const QString E = List1.List(i);
+    const QString NN = E.left(2);
+    const QString N = platform::dialogs().InputBox(QStringLiteral("Enter new Album name"), {}, albumName(E));
+    if (!album_files::isLegalName(N)) {
+      showMessage(QStringLiteral("Illegal name."));
+      return;
+    }
+    const QString target = NN + QStringLiteral(" - ") + N;
+    if (store::FileExists(joined(sDirectory, target))) {
+      showMessage(QStringLiteral("This album already exist."));
+    } else {
+      List1.setListIndex(-1);
+      try {
+        album_files::requireNotInUse({joined(sDirectory, E), joined(workDirectory, E)});
+        album_files::RenameBatch renames;
+        renames.rename(joined(sDirectory, E), joined(sDirectory, target));
+        renames.rename(joined(workDirectory, E), joined(workDirectory, target));
+        renames.commit();
+      } catch (const store::StoreError& e) {
+        showMessage(describe(e) + QStringLiteral(" Or One of the files is occupied."));
+        return;
+      }
+      List1.setList(i, target);
+      List1.setListIndex(i);
+    }
+  }
+  Dir4.Refresh();
+  markProjectChanged();
+}
+
+void Form5::Command6_Click() {
+  if (helpShown(QStringLiteral("Press this button inorder to move the chosen album up."))) return;
+  moveAlbum(-1);
+}
+
+void Form5::Command24_Click() {
+  if (helpShown(QStringLiteral("Press this button inorder to move the chosen album down."))) return;
+  moveAlbum(+1);
+}
+
+void Form5::moveAlbum(int step) {
+  const int i = List1.ListIndex();
+  const int partner = i + step;
+  if (i < 0 || partner < 0 || partner >= List1.ListCount()) {
+    Dir4.Refresh();
+    return;
+  }
+  const QString A = List1.List(i), B = List1.List(partner);
+  const QString NA = A.left(2), NB = B.left(2);
+  const QString movedA = NB + QStringLiteral(" - ") + albumName(A);
+  const QString movedB = NA + QStringLiteral(" - ") + albumName(B);
+  List1.setListIndex(-1);
+  try {
+    std::vector<std::string> folders;
+    for (const QString& root : {sDirectory, workDirectory})
+      for (int k = 0; k < List1.ListCount(); ++k) folders.push_back(joined(root, List1.List(k)));
+    album_files::requireNotInUse(folders);
+    // The two albums exchange their numbers directly: A's new name differs
+    // from B's unless both have one name, and then the first rename refuses.
+    album_files::RenameBatch renames;
+    renames.rename(joined(sDirectory, A), joined(sDirectory, movedA));
+    renames.rename(joined(workDirectory, A), joined(workDirectory, movedA));
+    renames.rename(joined(sDirectory, B), joined(sDirectory, movedB));
+    renames.rename(joined(workDirectory, B), joined(workDirectory, movedB));
+    renames.commit();
+  } catch (const store::StoreError& e) {
+    showMessage(describe(e) + QStringLiteral(" Or One of the files is occupied."));
+    List1.setListIndex(i);
+    return;
+  }
+  List1.setList(i, movedB);
+  List1.setList(partner, movedA);
+  List1.setListIndex(partner);
+  Dir4.Refresh();
+  markProjectChanged();
+}
+
+void Form5::Command22_Click() {
+  if (helpShown(QStringLiteral("Press this button inorder to remove an album."))) return;
+  const int i = List1.ListIndex();
+  if (i < 0) return;
+  if (platform::dialogs().MsgBox(QStringLiteral("Detele this album?"), platform::vbYesNo) == platform::vbYes) {
+    const QString E = List1.List(i);
+    try {
+      std::vector<std::string> folders;
+      for (const QString& root : {sDirectory, workDirectory})
+        for (int k = 0; k < List1.ListCount(); ++k) folders.push_back(joined(root, List1.List(k)));
+      album_files::requireNotInUse(folders);
+      for (const QString& root : {workDirectory, sDirectory})
+        if (auto refused = platform::forceDeleteFolder(joined(root, E))) throw store::StoreError(*refused);
+      Dir4.Refresh();
+      QString carry = E.left(2);
+      List1.RemoveItem(i);
+      // Each album that followed takes the number of the one before it.
+      for (int k = i; k < List1.ListCount(); ++k) {
+        const QString entry = List1.List(k);
+        const QString renumbered = carry + QStringLiteral(" - ") + albumName(entry);
+        album_files::RenameBatch renames;
+        renames.rename(joined(sDirectory, entry), joined(sDirectory, renumbered));
+        renames.rename(joined(workDirectory, entry), joined(workDirectory, renumbered));
+        renames.commit();
+        List1.setList(k, renumbered);
+        carry = entry.left(2);
+      }
+      Dir4.Refresh();
+    } catch (const store::StoreError& e) {
+      showMessage(describe(e) + QStringLiteral(" File or directory are occupied."));
+      return;
+    }
+    if (List1.ListCount() == 0)
+      for (controls::Control* c : {static_cast<controls::Control*>(&Command19), static_cast<controls::Control*>(&Command20),
+                                   static_cast<controls::Control*>(&Command22), static_cast<controls::Control*>(&cmdPreview)})
+        c->setEnabled(false);
+  }
+  showFolderSize();
+  sortButtons();
+  markProjectChanged();
+}
+
+void Form5::List1_MouseDown(int, int, double, double) {
+  helpShown(QStringLiteral("The list of albums a project holds. Press an album instance to view the songs it is contaning."));
+}
+
+void Form5::List1_Click() {
+  bool showsAlbum = false;
+  if (List1.ListIndex() >= 0) {
+    List1.setToolTipText(albumName(List1.Text()));
+    try {
+      File4.setPath(QString::fromStdString(joined(sDirectory, List1.Text())));
+      showsAlbum = true;
+    } catch (const store::StoreError& e) {
+      showMessage(QStringLiteral("The album's folder cannot be read: ") + describe(e));
+    }
+  }
+  if (!showsAlbum) {
+    // The Handle folder holds project mirrors only, never a song: the song
+    // list shows nothing.
+    try {
+      File4.setPath(QString::fromStdString(store::setPath(platform::appPath().toStdString(), "Handle")));
+    } catch (const store::StoreError&) {
+    }
+  }
+  showAlbumPicture();
+  albumSelectionStates();
+}

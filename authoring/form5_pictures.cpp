@@ -1,4 +1,163 @@
-// The project's three pictures on tab 2.
-#include "form5.h"
+// The project's three pictures on tab 2. Between commands they live only
+// inside dop.qd; a command unpacks them into the mirror, changes one, packs
+// them again and deletes the loose copies.
+#include <filesystem>
+#include <string>
+#include <system_error>
+#include <vector>
 
-void Form5::connectPictureHandlers() {}
+#include "file_io.h"
+#include "file_work_errors.h"
+#include "form5.h"
+#include "pack_file.h"
+#include "pack_names.h"
+#include "path_helpers.h"
+#include "picture_cleanup.h"
+#include "project_file_choice.h"
+#include "runtime_rules.h"
+#include "store_error.h"
+
+namespace {
+
+constexpr int kTitle = 0, kBottom = 1, kIntro = 2;
+
+// The member name prefixes by role, the same byRole as picNames.
+const char* const kMemberPrefixes[] = {"__TitlePicture__.", "__SubTitlePicture__.", "__Intro__."};
+
+struct PictureRole {
+  controls::Image& box;
+  QString& member;  // the picture's field of the project data
+  QString chooseHelp;
+  QString clearHelp;
+};
+
+PictureRole pictureRole(Form5& form, int role) {
+  switch (role) {
+    case kTitle:
+      return {form.Image2, form.Text_imgTop_,
+              QStringLiteral("The picture that appears on top of the screen before the albums appear."),
+              QStringLiteral("Clears the above picture that appears before ethe albums appear.")};
+    case kBottom:
+      return {form.Image3, form.Text_ImgBottom,
+              QStringLiteral("The picture that appears on the bottom of the screen before the albums appear."),
+              QStringLiteral("Clears the bottom picture that appears before ethe albums appear.")};
+    default:
+      return {form.Image4, form.text4_,
+              QStringLiteral("This picture is the initializing screen of Quendrel instance. if you clear it, no "
+                             "initializing screen will appear."),
+              QStringLiteral("This button clears the initializing screen's picture of Quendrel's instance.")};
+  }
+}
+
+std::string picturesPack(const QString& projectFolder) {
+  return store::setPath(projectFolder.toStdString(), store::kPicturesPackFileName);
+}
+
+void ensureFolder(const QString& folder) {
+  std::error_code ec;
+  std::filesystem::create_directories(folder.toStdString(), ec);
+  if (ec) store::throwFileError(ec);
+}
+
+}  // namespace
+
+void Form5::connectPictureHandlers() {
+  Image2.Click = [this] { Image2_Click(); };
+  Image3.Click = [this] { Image3_Click(); };
+  Image4.Click = [this] { Image4_Click(); };
+  Command10.Click = [this] { Command10_Click(); };
+  Command12.Click = [this] { Command12_Click(); };
+  Command16.Click = [this] { Command16_Click(); };
+}
+
+void Form5::Image2_Click() { choosePicture(kTitle); }
+void Form5::Image3_Click() { choosePicture(kBottom); }
+void Form5::Image4_Click() { choosePicture(kIntro); }
+void Form5::Command10_Click() { clearPicture(kTitle); }
+void Form5::Command12_Click() { clearPicture(kBottom); }
+void Form5::Command16_Click() { clearPicture(kIntro); }
+
+void Form5::rebuildPictureSlots() {
+  std::vector<QString> byRole(3);
+  const std::string pack = picturesPack(sDirectory);
+  if (store::FileExists(pack)) {
+    for (const std::string& name : store::unpackFiles(pack, workDirectory.toStdString()))
+      for (int role = kTitle; role <= kIntro; ++role)
+        if (name.starts_with(kMemberPrefixes[role])) byRole[role] = QString::fromStdString(name);
+  }
+  picNames = byRole;
+}
+
+void Form5::choosePicture(int role) {
+  const PictureRole r = pictureRole(*this, role);
+  if (helpShown(r.chooseHelp)) return;
+  if (!chooseFileForProject(*this, QStringLiteral("First create a new project"), QStringLiteral("*.gif;*.bmp;*.jpg")))
+    return;
+
+  setEnabled(false);
+  showWorking();
+  const std::string mirror = workDirectory.toStdString();
+  try {
+    const std::string source = store::setPath(path_var.toStdString(), file_var.toStdString());
+    ensureFolder(workDirectory);
+    rebuildPictureSlots();
+    const QString name = QString::fromLatin1(kMemberPrefixes[role]) + file_var.right(3);
+    const std::string copy = store::setPath(mirror, name.toStdString());
+    store::copyFileAtomically(source, copy);
+    const controls::Picture picture = controls::LoadPicture(QString::fromStdString(copy));
+    const QString packed = picNames[role];
+    picNames[role] = name;
+    runtime::letPendingEventsRun();
+    try {
+      // Replaces the old dop.qd only once the new one is whole.
+      store::packFiles(picturesPack(sDirectory), packNames(picNames), mirror);
+    } catch (const store::StoreError&) {
+      picNames[role] = packed;
+      throw;
+    }
+    r.member = name;
+    r.box.setPicture(picture);
+    store::deleteAllPics(mirror, "");
+    saveProjectData();
+  } catch (const store::StoreError& error) {
+    skippingFileErrors([&] { store::deleteAllPics(mirror, ""); });
+    hideWorking();
+    setEnabled(true);
+    showFileWorkError(error);
+    return;
+  }
+  hideWorking();
+  setEnabled(true);
+}
+
+void Form5::clearPicture(int role) {
+  const PictureRole r = pictureRole(*this, role);
+  if (helpShown(r.clearHelp)) return;
+  if (!projectEditable()) return;
+  runtime::letPendingEventsRun();
+  setEnabled(false);
+  showWorking();
+  r.box.setPicture(controls::Picture());
+  const std::string mirror = workDirectory.toStdString();
+  const std::string pack = picturesPack(sDirectory);
+  const bool packed = store::FileExists(pack);
+  if (packed) skippingFileErrors([&] {
+      ensureFolder(workDirectory);
+      rebuildPictureSlots();
+    });
+  if (store::isPlainFileName(r.member.toStdString())) {
+    std::error_code ignored;
+    std::filesystem::remove(store::setPath(mirror, r.member.toStdString()), ignored);
+  }
+  // Cleared in the project data even without a dop.qd, so that the player
+  // never looks for a picture that is not there.
+  r.member.clear();
+  picNames[role].clear();
+  // The repack replaces the old file only when it is whole: a member that
+  // cannot be read leaves the pictures packed before.
+  if (packed) skippingFileErrors([&] { store::packFiles(pack, packNames(picNames), mirror); });
+  skippingFileErrors([&] { store::deleteAllPics(mirror, ""); });
+  skippingFileErrors([&] { saveProjectData(); });
+  hideWorking();
+  setEnabled(true);
+}

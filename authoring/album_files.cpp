@@ -1,0 +1,71 @@
+#include "album_files.h"
+
+#include <filesystem>
+#include <system_error>
+
+#include "file_io.h"
+#include "path_helpers.h"
+#include "runtime_rules.h"
+#include "store_error.h"
+#include "system/file_services.h"
+
+namespace album_files {
+
+bool isLegalName(const QString& name) {
+  QString trimmed = name;
+  while (trimmed.startsWith(' ')) trimmed.remove(0, 1);
+  while (trimmed.endsWith(' ')) trimmed.chop(1);
+  if (trimmed.isEmpty()) return false;
+  for (const QChar c : QStringLiteral("\\/:<>|\""))
+    if (name.contains(c)) return false;
+  return true;
+}
+
+QString numberPrefix(int place) { return QString::fromStdString(runtime::twoDigits(place)); }
+
+std::string joined(const QString& folder, const QString& name) {
+  return store::setPath(folder.toStdString(), name.toStdString());
+}
+
+QString lyricsFileName(const QString& songFile) { return songFile.left(songFile.size() - 3) + QStringLiteral("dat"); }
+
+void requireNotInUse(const std::vector<std::string>& paths) {
+  if (auto refused = platform::inUseTest(paths)) throw store::StoreError(*refused);
+}
+
+void copyNoReplace(const std::string& from, const std::string& to) {
+  const std::filesystem::path target(to);
+  if (store::FileExists(to)) throw store::StoreError(store::describeErrno(EEXIST));
+  // The copy is made whole under a hidden name first; only the last step,
+  // which never replaces, gives it its name.
+  const std::filesystem::path scratch = target.parent_path() / ("." + target.filename().string() + ".adding");
+  try {
+    store::copyFileAtomically(from, scratch);
+    if (auto refused = platform::renameNoReplace(scratch.string(), to)) throw store::StoreError(*refused);
+  } catch (...) {
+    std::error_code ignored;
+    std::filesystem::remove(scratch, ignored);
+    throw;
+  }
+}
+
+RenameBatch::~RenameBatch() { undo(); }
+
+void RenameBatch::rename(const std::string& from, const std::string& to) {
+  if (auto refused = platform::renameNoReplace(from, to)) {
+    undo();
+    throw store::StoreError(*refused);
+  }
+  done_.emplace_back(from, to);
+}
+
+void RenameBatch::renameIfPresent(const std::string& from, const std::string& to) {
+  if (store::FileExists(from)) rename(from, to);
+}
+
+void RenameBatch::undo() {
+  for (auto it = done_.rbegin(); it != done_.rend(); ++it) platform::renameNoReplace(it->second, it->first);
+  done_.clear();
+}
+
+}  // namespace album_files

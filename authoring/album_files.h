@@ -1,0 +1,57 @@
+#pragma once
+// The file work the album and song commands share: the name test, the
+// two-digit numbering, renames and copies that never replace a file, and the
+// in-use test, each failing with store::StoreError and the description the
+// commands show.
+
+#include <QString>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace album_files {
+
+// Album, song and project names: refused when, with the blanks at both ends
+// removed, they are empty, or when they hold one of \ / : < > | and ".
+bool isLegalName(const QString& name);
+
+// The two-digit place "01" to "30".
+QString numberPrefix(int place);
+
+// `folder` and `name` joined by setPath, as UTF-8.
+std::string joined(const QString& folder, const QString& name);
+
+// A song's lyrics file name: the song's name with "dat" in place of its
+// last three characters ("mp3").
+QString lyricsFileName(const QString& songFile);
+
+// The in-use test of every path, in order; throws the first refusal.
+void requireNotInUse(const std::vector<std::string>& paths);
+
+// Copies `from` to `to`; an existing `to` is never replaced ("File already
+// exists"), and a failed copy leaves nothing behind.
+void copyNoReplace(const std::string& from, const std::string& to);
+
+// Renames that belong together: each one never replaces a file, and when
+// one fails, those done before it are undone, so that a project folder and
+// its mirror (or a song and its lyrics) never part.
+class RenameBatch {
+ public:
+  RenameBatch() = default;
+  RenameBatch(const RenameBatch&) = delete;
+  RenameBatch& operator=(const RenameBatch&) = delete;
+  // Undoes every rename unless commit() was called.
+  ~RenameBatch();
+
+  // Throws store::StoreError when the rename fails, after the undo.
+  void rename(const std::string& from, const std::string& to);
+  // Renames `from` to `to` when `from` exists (an optional lyrics file).
+  void renameIfPresent(const std::string& from, const std::string& to);
+  void commit() { done_.clear(); }
+
+ private:
+  void undo();
+  std::vector<std::pair<std::string, std::string>> done_;
+};
+
+}  // namespace album_files

@@ -1,0 +1,96 @@
+// The album's picture: chosen through the picker, kept as the one intro.<ext>
+// of the album's mirror folder.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "album_tab_fixture.h"
+#include "open_project_fixture.h"
+
+namespace authoring_test {
+namespace {
+
+namespace fs = std::filesystem;
+using Names = std::vector<std::string>;
+
+class AlbumPictures : public AlbumTabTest {
+ protected:
+  void SetUp() override {
+    AlbumTabTest::SetUp();
+    addAlbums({"01 - Jazz", "02 - Rock"});
+    pics = userFolder("pics", {});
+    for (const char* name : {"Cover.JPG", "b.gif", "c.jpeg", "d.bmp"}) writePicture(pics / name);
+    writeAll(pics / "broken.jpg", "not a picture");
+    writeAll(mirror / "02 - Rock" / "01 - song.dat", "lyrics stay");
+    selectAlbum(1);
+    markCompiled();
+  }
+  fs::path pics;
+};
+
+TEST_F(AlbumPictures, TheChosenPictureIsTheOnlyOneLeft) {
+  struct Step {
+    const char* chosen;
+    Names left;
+  };
+  const Step steps[] = {
+      {"Cover.JPG", {"01 - song.dat", "intro.jpg"}},
+      {"b.gif", {"01 - song.dat", "intro.gif"}},
+      {"c.jpeg", {"01 - song.dat", "intro.jpeg"}},
+      {"d.bmp", {"01 - song.dat", "intro.bmp"}},
+  };
+  for (const Step& s : steps) {
+    SCOPED_TRACE(s.chosen);
+    form.imgPreview2.setPicture(controls::Picture());
+    markCompiled();
+    pickFile(pics, s.chosen);
+    ASSERT_TRUE(form.imgPreview2.click());
+    EXPECT_EQ(files(mirror / "02 - Rock"), s.left);
+    EXPECT_FALSE(form.imgPreview2.Picture().isEmpty());
+    EXPECT_EQ(readAll(mirror / "02 - Rock" / s.left[1]), readAll(pics / s.chosen));
+    expectMarkedChanged();
+  }
+  EXPECT_TRUE(files(mirror / "01 - Jazz").empty());
+  EXPECT_TRUE(files(project / "02 - Rock").empty());  // never in the project folder
+}
+
+TEST_F(AlbumPictures, CancellingChangesNoPictureButMarksTheProjectChanged) {
+  writePicture(mirror / "02 - Rock" / "intro.gif");
+  cancelPicker();
+  ASSERT_TRUE(form.Command20.click());
+  EXPECT_EQ(files(mirror / "02 - Rock"), (Names{"01 - song.dat", "intro.gif"}));
+  expectMarkedChanged();
+
+  // The close box after an earlier choice takes nothing either.
+  markCompiled();
+  form.path_var = QString::fromStdString(pics.string());
+  form.file_var = "b.gif";
+  closePicker();
+  ASSERT_TRUE(form.List1.dblClickItem(1));
+  EXPECT_EQ(files(mirror / "02 - Rock"), (Names{"01 - song.dat", "intro.gif"}));
+  expectMarkedChanged();
+}
+
+TEST_F(AlbumPictures, AFileThatIsNoPictureKeepsTheOldOne) {
+  writePicture(mirror / "02 - Rock" / "intro.gif");
+  pickFile(pics, "broken.jpg");
+  fakes.dialogs->expectMsgBox("Invalid picture", platform::vbOK);  // the picker's preview
+  fakes.dialogs->expectMsgBox("Invalid picture", platform::vbOK);  // the command
+  ASSERT_TRUE(form.imgPreview2.click());
+  EXPECT_EQ(files(mirror / "02 - Rock"), (Names{"01 - song.dat", "intro.gif"}));
+  EXPECT_TRUE(form.cmdPreview.Enabled());
+}
+
+TEST_F(AlbumPictures, NeedsAProjectAndAnAlbum) {
+  form.List1.setListIndex(-1);
+  fakes.dialogs->expectMsgBox("First choose an album.", platform::vbOK).withTitle("Quendrel");
+  ASSERT_TRUE(form.imgPreview2.click());
+  form.sDirectory.clear();
+  fakes.dialogs->expectMsgBox("First create a new project", platform::vbOK).withTitle("Quendrel.");
+  ASSERT_TRUE(form.imgPreview2.click());
+  EXPECT_TRUE(form.cmdPreview.Enabled());
+  EXPECT_TRUE(fakes.modals.shown().isEmpty());
+}
+
+}  // namespace
+}  // namespace authoring_test

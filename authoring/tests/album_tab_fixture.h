@@ -1,0 +1,61 @@
+#pragma once
+// A started main window with an open project on the album tab: the project
+// folder and its mirror on disk, named in sDirectory, workDirectory,
+// lblProjectName and Dir4, the project's commands on as opening leaves them.
+// Albums and songs are made on disk directly; the picker's answers are
+// scripted.
+
+#include <gtest/gtest.h>
+
+#include <QTemporaryDir>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "dialog.h"
+#include "form5_test_support.h"
+
+namespace authoring_test {
+
+class AlbumTabTest : public ::testing::Test {
+ protected:
+  void SetUp() override;
+
+  // Album folders in the project and the mirror, listed in List1 in this order.
+  void addAlbums(const std::vector<std::string>& folderNames);
+  // Songs (their bytes: their own names) in the album folder of the project.
+  void addSongs(const std::string& album, const std::vector<std::string>& songs);
+  // Selects album `index` as the user would.
+  void selectAlbum(int index);
+  // A folder of the user's own with these files, each holding its name.
+  std::filesystem::path userFolder(const std::string& name, const std::vector<std::string>& files);
+
+  // The next picker: in `folder`, the user takes `file` ("Add One"/"OK"),
+  // the whole folder ("Add All", `file` empty), cancels or closes it.
+  void pickFile(const std::filesystem::path& folder, const std::string& file);
+  void pickAll(const std::filesystem::path& folder);
+  void cancelPicker();
+  void closePicker();
+
+  // Names of the subfolders / files of a folder, in name order.
+  static std::vector<std::string> folders(const std::filesystem::path& folder);
+  static std::vector<std::string> files(const std::filesystem::path& folder);
+  std::vector<std::string> albumList() const;
+  std::vector<std::string> songList() const;
+
+  // The project must be compiled again before it is run.
+  void expectMarkedChanged();
+  // cmdPreview on and Command27 off, as after a compile.
+  void markCompiled();
+
+  Fakes fakes;
+  Form5 form;
+  QTemporaryDir elsewhere;  // the project and the user's files
+  std::filesystem::path project;
+  std::filesystem::path mirror;
+};
+
+std::string readAll(const std::filesystem::path& path);
+void writeAll(const std::filesystem::path& path, const std::string& bytes);
+
+}  // namespace authoring_test

@@ -1,0 +1,94 @@
+// The text editor window: its design, OK, a close without OK, and the
+// 10,000 characters the user may type.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "form5_test_support.h"
+#include "frm_edit_txt.h"
+
+namespace authoring_test {
+namespace {
+
+class TextEditor : public ::testing::Test {
+protected:
+  void SetUp() override {
+    fakes.folder.writeProjectList({});
+    std::filesystem::create_directory(fakes.folder.handle());
+    fakes.fetcher->alwaysReply("0");
+    form.Load();
+    form.Show();
+  }
+  Fakes fakes;
+  Form5 form;
+};
+
+TEST_F(TextEditor, IsTheDesignedWindow) {
+  frmEditTxt editor;
+  editor.Load();
+  EXPECT_EQ(editor.Caption(), "Edit Text");
+  EXPECT_EQ(editor.BackColor(), 0xE0E0E0u);
+  EXPECT_EQ(editor.Width(), 4680);
+  EXPECT_EQ(editor.Height(), 3675);
+  EXPECT_EQ(editor.Label1.Caption(), "Up to 10,000 characters:");
+  const struct {
+    controls::Control &control;
+    double left, top, width, height;
+  } places[] = {{editor.Label1, 120, 120, 4335, 375},
+                {editor.Text1, 120, 480, 4335, 2415},
+                {editor.Command1, 1800, 3120, 1095, 375}};
+  for (const auto &p : places) {
+    SCOPED_TRACE(p.control.Name().toStdString());
+    EXPECT_EQ(p.control.Left(), p.left);
+    EXPECT_EQ(p.control.Top(), p.top);
+    EXPECT_EQ(p.control.Width(), p.width);
+    EXPECT_EQ(p.control.Height(), p.height);
+  }
+  EXPECT_TRUE(editor.Text1.MultiLine());
+  EXPECT_EQ(editor.Text1.ScrollBars(), 2);
+  EXPECT_EQ(editor.Command1.Caption(), "OK");
+  EXPECT_TRUE(editor.Icon() == form.Icon());
+  editor.Unload();
+}
+
+TEST_F(TextEditor, OkHandsTheTextBackAndAnyOtherCloseKeepsTheCallersText) {
+  fakes.modals.expect<frmEditTxt>([](frmEditTxt &editor) {
+    EXPECT_EQ(editor.Caption(), "Edit Lyrics.");
+    EXPECT_EQ(editor.Text1.Text(), "A\r\nB\r\n");
+    EXPECT_TRUE(editor.Text1.type("C"));
+    EXPECT_TRUE(editor.Command1.click());
+    EXPECT_TRUE(editor.isUnloaded());
+  });
+  form.showTextEditor("A\r\nB\r\n", "Edit Lyrics.");
+  EXPECT_TRUE(form.largeText.endsWith("C") || form.largeText.startsWith("C"));
+  EXPECT_EQ(form.largeText.size(), 7);
+
+  form.largeText = "stale";
+  fakes.modals.expect<frmEditTxt>([](frmEditTxt &editor) {
+    editor.Text1.setText("changed");
+    EXPECT_TRUE(editor.close());
+  });
+  form.showTextEditor("kept", "Edit Info.");
+  EXPECT_EQ(form.largeText, "kept");
+}
+
+TEST_F(TextEditor, TypingStopsAtTenThousandCharactersButAGivenTextStaysWhole) {
+  const QString nearlyFull(9998, 'x');
+  fakes.modals.expect<frmEditTxt>([&](frmEditTxt &editor) {
+    editor.Text1.setSelStart(static_cast<int>(editor.Text1.Text().size()));
+    EXPECT_TRUE(editor.Text1.type("abcd"));
+    EXPECT_EQ(editor.Text1.Text().size(), 10000);
+    EXPECT_TRUE(editor.Command1.click());
+  });
+  form.showTextEditor(nearlyFull, "Edit Info.");
+  EXPECT_EQ(form.largeText, nearlyFull + "ab");
+
+  const QString longer(12000, 'y');
+  fakes.modals.expect<frmEditTxt>(
+      [](frmEditTxt &editor) { EXPECT_TRUE(editor.Command1.click()); });
+  form.showTextEditor(longer, "Edit Lyrics.");
+  EXPECT_EQ(form.largeText, longer);
+}
+
+} // namespace
+} // namespace authoring_test

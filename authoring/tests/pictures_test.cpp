@@ -1,0 +1,273 @@
+// The project's title, bottom and intro pictures: chosen through the
+// picker, packed into dop.qd, named in dat.qd, cleared again.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "dialog.h"
+#include "open_project_fixture.h"
+#include "pack_file.h"
+#include "project_data.h"
+
+namespace authoring_test {
+namespace {
+
+namespace fs = std::filesystem;
+
+class ProjectPictures : public OpenProjectTest {
+ protected:
+  void SetUp() override {
+    OpenProjectTest::SetUp();
+    openProject("Alpha");
+  }
+  fs::path pack() const { return project / "dop.qd"; }
+  store::ProjectData data() const { return store::readProjectData(project / "dat.qd"); }
+
+  // Chooses `file` of the pictures folder through `box`, made first when it
+  // is not there.
+  void choose(controls::Image& box, const std::string& file) {
+    if (!fs::exists(pictures / file)) writePicture(pictures / file);
+    pickerAnswers(pictures, file);
+    ASSERT_TRUE(box.click());
+    EXPECT_EQ(fakes.modals.pending(), 0);
+  }
+  void expectIdle() {
+    EXPECT_TRUE(form.Enabled());
+    EXPECT_FALSE(form.messageWindow().Visible());
+    // Between commands the pictures exist only inside dop.qd.
+    for (const std::string& name : fileNames(mirror)) ADD_FAILURE() << name << " left in the mirror";
+  }
+};
+
+TEST_F(ProjectPictures, ATitleAloneIsTheOneRecordOfThree) {
+  choose(form.Image2, "a.JPG");
+
+  const std::vector<PackedMember> members = packedMembers(pack());
+  ASSERT_EQ(members.size(), 1u);
+  EXPECT_EQ(members[0].memberCount, 3);
+  EXPECT_EQ(members[0].memberNumber, 1);
+  EXPECT_EQ(members[0].name, "__TitlePicture__.JPG");
+  EXPECT_EQ(members[0].data, fileBytes(pictures / "a.JPG"));
+  EXPECT_EQ(form.Text_imgTop_, "__TitlePicture__.JPG");
+  EXPECT_EQ(data().titlePicFile, "__TitlePicture__.JPG");
+  EXPECT_EQ(form.picNames, (std::vector<QString>{"__TitlePicture__.JPG", "", ""}));
+  EXPECT_FALSE(form.Image2.Picture().isEmpty());
+  expectIdle();
+}
+
+TEST_F(ProjectPictures, TheRecordsComeInRoleOrderAndEachRoleKeepsItsSlot) {
+  choose(form.Image4, "intro.bmp");
+  choose(form.Image3, "bottom.gif");
+
+  const std::vector<PackedMember> members = packedMembers(pack());
+  ASSERT_EQ(members.size(), 2u);
+  EXPECT_EQ(members[0].name, "__SubTitlePicture__.gif");
+  EXPECT_EQ(members[0].memberNumber, 1);
+  EXPECT_EQ(members[1].name, "__Intro__.bmp");
+  EXPECT_EQ(members[1].memberNumber, 2);
+  EXPECT_EQ(members[1].data, fileBytes(pictures / "intro.bmp"));
+  EXPECT_EQ(form.picNames, (std::vector<QString>{"", "__SubTitlePicture__.gif", "__Intro__.bmp"}));
+  const store::ProjectData saved = data();
+  EXPECT_EQ(saved.initPicFile, "__Intro__.bmp");
+  EXPECT_EQ(saved.bottomPicFile, "__SubTitlePicture__.gif");
+  EXPECT_EQ(saved.titlePicFile, "");
+  expectIdle();
+}
+
+TEST_F(ProjectPictures, ChoosingAgainReplacesTheRoleAndLeavesNoOldBytes) {
+  // Large enough for the long form of the length prefix.
+  writePicture(pictures / "big.bmp", 200, 200);
+  choose(form.Image2, "big.bmp");
+  choose(form.Image4, "i.jpg");
+  ASSERT_GT(fs::file_size(pack()), 120000u);
+
+  choose(form.Image2, "c.jpg");
+
+  const std::vector<PackedMember> members = packedMembers(pack());
+  ASSERT_EQ(members.size(), 2u);
+  EXPECT_EQ(members[0].name, "__TitlePicture__.jpg");
+  EXPECT_EQ(members[0].data, fileBytes(pictures / "c.jpg"));
+  EXPECT_EQ(members[1].name, "__Intro__.jpg");
+  std::uintmax_t size = 4;
+  for (const PackedMember& m : members) size += 4 + 4 + 2 + 2 + m.name.size() + 4 + 2 + m.data.size();
+  EXPECT_EQ(fs::file_size(pack()), size);
+  EXPECT_EQ(data().titlePicFile, "__TitlePicture__.jpg");
+  expectIdle();
+}
+
+TEST_F(ProjectPictures, ClearingDownToAnEmptyPack) {
+  choose(form.Image2, "t.gif");
+  choose(form.Image4, "i.jpg");
+
+  ASSERT_TRUE(form.Command10.click());
+  std::vector<PackedMember> members = packedMembers(pack());
+  ASSERT_EQ(members.size(), 1u);
+  EXPECT_EQ(members[0].name, "__Intro__.jpg");
+  EXPECT_EQ(members[0].memberNumber, 1);
+  EXPECT_TRUE(form.Image2.Picture().isEmpty());
+  EXPECT_FALSE(form.Image4.Picture().isEmpty());
+  EXPECT_EQ(data().titlePicFile, "");
+  EXPECT_EQ(data().initPicFile, "__Intro__.jpg");
+  expectIdle();
+
+  ASSERT_TRUE(form.Command16.click());
+  EXPECT_EQ(fileText(pack()), std::string("\x00\x10\x00\x00", 4));
+  EXPECT_TRUE(form.Image4.Picture().isEmpty());
+  EXPECT_EQ(data().initPicFile, "");
+  EXPECT_EQ(form.picNames, std::vector<QString>(3));
+
+  // Nothing left to clear: still no error, still the empty pack.
+  ASSERT_TRUE(form.Command12.click());
+  EXPECT_EQ(fs::file_size(pack()), 4u);
+  expectIdle();
+}
+
+TEST_F(ProjectPictures, ClearingWithoutAPackForgetsTheName) {
+  form.Text_ImgBottom = "__SubTitlePicture__.gif";
+  ASSERT_TRUE(form.Command12.click());
+  EXPECT_FALSE(fs::exists(pack()));
+  EXPECT_EQ(form.Text_ImgBottom, "");
+  EXPECT_EQ(data().bottomPicFile, "");
+  expectIdle();
+}
+
+TEST_F(ProjectPictures, CancelChangesNothing) {
+  choose(form.Image2, "t.gif");
+  const std::vector<std::uint8_t> before = fileBytes(pack());
+  const store::ProjectData saved = data();
+  const controls::Picture shown = form.Image2.Picture();
+
+  pickerAnswers(pictures, "");
+  ASSERT_TRUE(form.Image2.click());
+
+  EXPECT_EQ(fileBytes(pack()), before);
+  EXPECT_EQ(data(), saved);
+  EXPECT_TRUE(form.Image2.Picture() == shown);
+  EXPECT_TRUE(form.Image4.Picture().isEmpty());
+  expectIdle();
+}
+
+TEST_F(ProjectPictures, AFailedChoiceKeepsThePicturesAlreadyPacked) {
+  choose(form.Image2, "t.gif");
+  choose(form.Image4, "i.jpg");
+  const std::vector<std::uint8_t> before = fileBytes(pack());
+  const store::ProjectData saved = data();
+  const std::vector<QString> names = form.picNames;
+
+  struct Case {
+    const char* what;
+    const char* message;
+    std::function<void()> spoil;  // run while the picker shows the file
+  };
+  writeFile(pictures / "broken.jpg", "no picture in here");
+  writePicture(pictures / "gone.bmp");
+  const Case cases[] = {
+      {"not a picture", "Invalid picture", [] {}},
+      {"gone before it was copied", "File not found", [this] { fs::remove(pictures / "gone.bmp"); }},
+  };
+  const char* const files[] = {"broken.jpg", "gone.bmp"};
+  for (int i = 0; i < 2; ++i) {
+    SCOPED_TRACE(cases[i].what);
+    const std::string file = files[i];
+    const std::function<void()> spoil = cases[i].spoil;
+    fakes.modals.expect<Dialog>([this, file, spoil](Dialog& picker) {
+      picker.Dir1.setPath(QString::fromStdString(pictures.string()));
+      picker.File1.setFileName(QString::fromStdString(file));
+      spoil();
+      EXPECT_TRUE(picker.OKButton.click());
+    });
+    fakes.dialogs->expectMsgBox(cases[i].message, platform::vbOK);
+    if (i == 0) fakes.dialogs->expectMsgBox("Invalid picture", platform::vbOK);  // the picker's own preview
+
+    ASSERT_TRUE(form.Image3.click());
+
+    EXPECT_EQ(fileBytes(pack()), before);
+    EXPECT_EQ(data(), saved);
+    EXPECT_EQ(form.picNames, names);
+    EXPECT_EQ(form.Text_ImgBottom, "");
+    EXPECT_TRUE(form.Image3.Picture().isEmpty());
+    expectIdle();
+  }
+}
+
+TEST_F(ProjectPictures, ANewProjectStartsWithoutTheSlotsOfTheLastOne) {
+  choose(form.Image2, "t.gif");
+  choose(form.Image3, "b.gif");
+  openProject("Beta");  // the slots still hold Alpha's names
+  choose(form.Image4, "i.jpg");
+  const std::vector<PackedMember> members = packedMembers(pack());
+  ASSERT_EQ(members.size(), 1u);
+  EXPECT_EQ(members[0].name, "__Intro__.jpg");
+  EXPECT_EQ(form.picNames, (std::vector<QString>{"", "", "__Intro__.jpg"}));
+}
+
+TEST_F(ProjectPictures, InHelpModeEachCommandOnlyExplainsItself) {
+  form.infoTeller = true;
+  const std::pair<controls::Control*, const char*> commands[] = {
+      {&form.Image2, "The picture that appears on top of the screen before the albums appear."},
+      {&form.Image3, "The picture that appears on the bottom of the screen before the albums appear."},
+      {&form.Image4,
+       "This picture is the initializing screen of Quendrel instance. if you clear it, no initializing screen will "
+       "appear."},
+      {&form.Command10, "Clears the above picture that appears before ethe albums appear."},
+      {&form.Command12, "Clears the bottom picture that appears before ethe albums appear."},
+      {&form.Command16, "This button clears the initializing screen's picture of Quendrel's instance."},
+  };
+  for (const auto& [control, help] : commands) {
+    SCOPED_TRACE(help);
+    expectMessage(fakes.modals, help);
+    ASSERT_TRUE(control->click());
+    EXPECT_EQ(fakes.modals.pending(), 0);
+  }
+  EXPECT_FALSE(fs::exists(pack()));
+  EXPECT_EQ(data(), store::ProjectData{});
+}
+
+// Every command of the three sections refuses to touch a project that is
+// not open for editing; the picker never opens.
+TEST_F(ProjectPictures, CommandsRefuseWithoutAnEditableProject) {
+  struct Refusal {
+    controls::Control* control;
+    const char* message;
+    const char* title;  // empty: the program's title
+  };
+  const Refusal refusals[] = {
+      {&form.Image2, "First create a new project", "Quendrel."},
+      {&form.Image3, "First create a new project", "Quendrel."},
+      {&form.Image4, "First create a new project", "Quendrel."},
+      {&form.Command10, "First create or open a project.", ""},
+      {&form.Command12, "First create or open a project.", ""},
+      {&form.Command16, "First create or open a project.", ""},
+      {&form.Picture1, "First create or open a project", "Quendrel."},
+      {&form.Command9, "First create or open a project.", ""},
+      {&form.Command27, "First create or open a project.", ""},
+      {&form.cmdPreview, "First create or open a project.", ""},
+  };
+  const std::vector<std::uint8_t> autorun = fileBytes(project / "AUTORUN.INF");
+  form.cmdPreview.setEnabled(true);
+  for (const char* state : {"no project", "a refused password"}) {
+    SCOPED_TRACE(state);
+    if (std::string(state) == "no project") {
+      form.sDirectory.clear();
+    } else {
+      form.sDirectory = QString::fromStdString(project.string());
+      form.isPasswordCorrect = false;
+    }
+    for (const Refusal& r : refusals) {
+      // With a project folder named, every command says the same.
+      const bool named = !form.sDirectory.isEmpty();
+      fakes.dialogs
+          ->expectMsgBox(named ? "First create or open a project." : r.message, platform::vbOK)
+          .withTitle(named || !*r.title ? "Quendrel" : r.title);
+      ASSERT_TRUE(r.control->click()) << r.control->Name().toStdString();
+    }
+  }
+  EXPECT_FALSE(fs::exists(pack()));
+  EXPECT_FALSE(fs::exists(project / "cvrd.qd"));
+  EXPECT_EQ(fileBytes(project / "AUTORUN.INF"), autorun);
+  EXPECT_EQ(data(), store::ProjectData{});
+  EXPECT_TRUE(fakes.launcher->started().empty());
+}
+
+}  // namespace
+}  // namespace authoring_test
