@@ -51,10 +51,10 @@ void Dialog::Form_Load() {
   const QString start = owner_.lastVisitedDirectory.isEmpty() ? QDir::homePath() : owner_.lastVisitedDirectory;
   try {
     Dir1.setPath(start);
-    Drive1.setDrive(Dir1.Path());
   } catch (const store::StoreError&) {
     // A folder that has gone since leaves the lists where they start.
   }
+  showDriveOfFolder();
   try {
     File1.setPath(Dir1.Path());
   } catch (const store::StoreError&) {

@@ -222,9 +222,6 @@ class Form5 : public controls::Form {
   void setCheck1Quietly(int value);
   // saveProjectData(), its failure shown; true when the file was written.
   bool projectDataSaved();
-  // The dop.qd members unpacked by the last open, deleted again when its
-  // password was refused.
-  std::vector<QString> unpackedPictures_;
 
  public:
   // ======================================================================

@@ -3,6 +3,7 @@
 // in the mirror (its lyrics and picture); every command changes both.
 #include <QStringList>
 #include <cerrno>
+#include <initializer_list>
 #include <sys/stat.h>
 
 #include "album_files.h"
@@ -50,17 +51,24 @@ void Form5::connectAlbumHandlers() {
 QStringList Form5::listWithPicker(const QString& folder, const QString& pattern) {
   controls::FileListBox& lister = dialog().File1;
   const QString path = lister.Path(), previousPattern = lister.Pattern();
+  const auto giveBack = [&] {
+    try {
+      lister.setPath(path);
+    } catch (const store::StoreError&) {
+      // Its folder has gone since: the list stays where this one left it.
+    }
+    lister.setPattern(previousPattern);
+  };
   QStringList names;
   lister.setPattern(pattern);
   try {
     lister.setPath(folder);
-    for (int i = 0; i < lister.ListCount(); ++i) names << lister.List(i);
   } catch (const store::StoreError&) {
-    lister.setPattern(previousPattern);
+    giveBack();
     throw;
   }
-  lister.setPath(path);
-  lister.setPattern(previousPattern);
+  for (int i = 0; i < lister.ListCount(); ++i) names << lister.List(i);
+  giveBack();
   return names;
 }
 
@@ -219,8 +227,7 @@ void Form5::Command22_Click() {
       return;
     }
     if (List1.ListCount() == 0)
-      for (controls::Control* c : {static_cast<controls::Control*>(&Command19), static_cast<controls::Control*>(&Command20),
-                                   static_cast<controls::Control*>(&Command22), static_cast<controls::Control*>(&cmdPreview)})
+      for (controls::Control* c : std::initializer_list<controls::Control*>{&Command19, &Command20, &Command22, &cmdPreview})
         c->setEnabled(false);
   }
   showFolderSize();

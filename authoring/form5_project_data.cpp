@@ -16,36 +16,29 @@
 
 namespace {
 
-std::string projectDataPath(const QString &projectFolder) {
-  return store::setPath(projectFolder.toStdString(),
-                        store::kProjectDataFileName);
+std::string projectDataPath(const QString& projectFolder) {
+  return store::setPath(projectFolder.toStdString(), store::kProjectDataFileName);
 }
 
 // A colour part of the file as the window keeps it: its whole part, within
 // what a colour can hold.
-int colourPart(const std::string &text) {
-  return static_cast<int>(
-      std::clamp(runtime::Int(store::colourValue(text)), 0.0, 255.0));
+int colourPart(const std::string& text) {
+  return static_cast<int>(std::clamp(runtime::Int(store::colourValue(text)), 0.0, 255.0));
 }
 
-} // namespace
+}  // namespace
 
-bool Form5::editingAllowed() const {
-  return !sDirectory.isEmpty() && isPasswordCorrect;
-}
+bool Form5::editingAllowed() const { return !sDirectory.isEmpty() && isPasswordCorrect; }
 
 bool Form5::projectEditable() {
-  if (editingAllowed())
-    return true;
-  platform::dialogs().MsgBox(QStringLiteral("First create or open a project."),
-                             platform::vbOKOnly);
+  if (editingAllowed()) return true;
+  platform::dialogs().MsgBox(QStringLiteral("First create or open a project."), platform::vbOKOnly);
   return false;
 }
 
 void Form5::saveProjectData() {
   // Without a project folder the path would be the root's.
-  if (sDirectory.isEmpty())
-    throw store::StoreError("Path not found");
+  if (sDirectory.isEmpty()) throw store::StoreError("Path not found");
   store::ProjectData data;
   data.passwordText = ProjectPassword.toStdString();
   data.colourRed = store::colourText(redRGB);
@@ -68,21 +61,20 @@ bool Form5::projectDataSaved() {
   try {
     saveProjectData();
     return true;
-  } catch (const store::StoreError &error) {
+  } catch (const store::StoreError& error) {
     showFileWorkError(error);
     return false;
   }
 }
 
 void Form5::loadProjectData() {
-  const std::string mirror = store::setPath(
-      store::setPath(platform::appPath().toStdString(), "Handle"),
-      lblProjectName.Caption().toStdString());
+  const std::string mirror = store::setPath(store::setPath(platform::appPath().toStdString(), "Handle"),
+                                            lblProjectName.Caption().toStdString());
   runtime::letPendingEventsRun();
   store::ProjectData data;
   try {
     data = store::readProjectData(projectDataPath(sDirectory));
-  } catch (const store::StoreError &error) {
+  } catch (const store::StoreError& error) {
     // Read as empty, the project would open without its password and the
     // next save would drop it: an unreadable file opens nothing.
     cleanGui();
@@ -98,15 +90,12 @@ void Form5::loadProjectData() {
     ProjectPassword.clear();
     setCheck1Quietly(controls::vbUnchecked);
   } else {
-    const QString answer = platform::dialogs().InputBox(
-        QStringLiteral("Please type in the password:"));
+    const QString answer = platform::dialogs().InputBox(QStringLiteral("Please type in the password:"));
     if (answer != stored) {
       cleanGui();
       setCheck1Quietly(controls::vbUnchecked);
       isPasswordCorrect = false;
-      platform::dialogs().MsgBox(
-          QStringLiteral("This is NOT the correct password."),
-          platform::vbOKOnly);
+      platform::dialogs().MsgBox(QStringLiteral("This is NOT the correct password."), platform::vbOKOnly);
       return;
     }
     isPasswordCorrect = true;
@@ -117,8 +106,7 @@ void Form5::loadProjectData() {
   redRGB = colourPart(data.colourRed);
   greenRGB = colourPart(data.colourGreen);
   blueRGB = colourPart(data.colourBlue);
-  if (redRGB > 0)
-    Label19.setLeft(redRGB * (Frame5.Width() - Label19.Width()) / 255);
+  if (redRGB > 0) Label19.setLeft(redRGB * (Frame5.Width() - Label19.Width()) / 255);
   Frame5.setBackColor(controls::RGB(redRGB, greenRGB, blueRGB));
   Label14.setCaption(QString::number(redRGB));
   Label17.setCaption(QString::number(greenRGB));
@@ -127,9 +115,9 @@ void Form5::loadProjectData() {
   Text1_ = QString::fromStdString(data.iconFile);
   if (store::isPlainFileName(data.iconFile)) {
     try {
-      Picture1.setPicture(controls::LoadPicture(QString::fromStdString(
-          store::setPath(sDirectory.toStdString(), data.iconFile))));
-    } catch (const store::StoreError &) {
+      Picture1.setPicture(
+          controls::LoadPicture(QString::fromStdString(store::setPath(sDirectory.toStdString(), data.iconFile))));
+    } catch (const store::StoreError&) {
       // A picture that cannot be loaded leaves the box as it was.
     }
   }
@@ -138,23 +126,22 @@ void Form5::loadProjectData() {
   // go again. Only a plain name is looked for there: a name of the file
   // never reaches outside the mirror.
   struct Slot {
-    const std::string &name;
-    QString &member;
-    controls::Image &box;
+    const std::string& name;
+    QString& member;
+    controls::Image& box;
     int slot;
   };
   const Slot pictureSlots[] = {{data.initPicFile, text4_, Image4, 2},
                                {data.titlePicFile, Text_imgTop_, Image2, 0},
                                {data.bottomPicFile, Text_ImgBottom, Image3, 1}};
-  for (const Slot &s : pictureSlots) {
+  for (const Slot& s : pictureSlots) {
     s.member = QString::fromStdString(s.name);
     picNames[s.slot] = s.member;
-    if (!store::isPlainFileName(s.name))
-      continue;
+    if (!store::isPlainFileName(s.name)) continue;
     const std::string path = store::setPath(mirror, s.name);
     try {
       s.box.setPicture(controls::LoadPicture(QString::fromStdString(path)));
-    } catch (const store::StoreError &) {
+    } catch (const store::StoreError&) {
     }
     std::error_code ignored;
     std::filesystem::remove(path, ignored);

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <initializer_list>
 #include <string>
+#include <vector>
 
 #include "ansi_text.h"
 #include "autorun_file.h"
@@ -27,55 +28,46 @@ namespace {
 namespace fs = std::filesystem;
 
 // Trim of the blanks only, as the name rules count them.
-QString trimBlanks(const QString &text) {
+QString trimBlanks(const QString& text) {
   qsizetype first = 0, last = text.size();
-  while (first < last && text[first] == ' ')
-    ++first;
-  while (last > first && text[last - 1] == ' ')
-    --last;
+  while (first < last && text[first] == ' ') ++first;
+  while (last > first && text[last - 1] == ' ') --last;
   return text.mid(first, last - first);
 }
 
 // The characters no project name and no password may hold.
-bool holdsIllegalCharacter(const QString &text) {
+bool holdsIllegalCharacter(const QString& text) {
   for (QChar c : text)
-    if (QStringLiteral("\\/:<>|\"").contains(c))
-      return true;
+    if (QStringLiteral("\\/:<>|\"").contains(c)) return true;
   return false;
 }
 
 std::string programFolder() { return platform::appPath().toStdString(); }
 std::string handleFolder() { return store::setPath(programFolder(), "Handle"); }
-std::string mirrorFolder(const QString &projectName) {
+std::string mirrorFolder(const QString& projectName) {
   return store::setPath(handleFolder(), projectName.toStdString());
 }
 
-void makeFolder(const std::string &path) {
-  if (::mkdir(path.c_str(), 0777) != 0)
-    throw store::StoreError(store::describeErrno(errno));
+void makeFolder(const std::string& path) {
+  if (::mkdir(path.c_str(), 0777) != 0) throw store::StoreError(store::describeErrno(errno));
 }
 
 // A file of the program folder, found whatever the case of its name.
-std::string programFile(const std::string &name) {
-  return store::setPath(
-      programFolder(),
-      platform::findNoCase(programFolder(), name).value_or(name));
+std::string programFile(const std::string& name) {
+  return store::setPath(programFolder(), platform::findNoCase(programFolder(), name).value_or(name));
 }
 
 // Copies `from` to the new file `to`, never over an existing one, with the
 // run bits of `from`: the launcher and the player must stay runnable.
-void copyKeepingRunBit(const std::string &from, const std::string &to) {
+void copyKeepingRunBit(const std::string& from, const std::string& to) {
   const fs::path target(to);
-  const fs::path partial =
-      target.parent_path() / ("." + target.filename().string() + ".part");
+  const fs::path partial = target.parent_path() / ("." + target.filename().string() + ".part");
   store::copyFileAtomically(from, partial);
   std::error_code ec;
   const fs::file_status source = fs::status(from, ec);
   if (!ec)
     fs::permissions(partial,
-                    source.permissions() &
-                        (fs::perms::owner_exec | fs::perms::group_exec |
-                         fs::perms::others_exec),
+                    source.permissions() & (fs::perms::owner_exec | fs::perms::group_exec | fs::perms::others_exec),
                     fs::perm_options::add, ec);
   std::optional<std::string> refused;
   if (ec)
@@ -88,30 +80,20 @@ void copyKeepingRunBit(const std::string &from, const std::string &to) {
   }
 }
 
-QString lastPathPart(const QString &path) {
-  return path.mid(path.lastIndexOf('/') + 1);
-}
+QString lastPathPart(const QString& path) { return path.mid(path.lastIndexOf('/') + 1); }
 
-} // namespace
+}  // namespace
 
 void Form5::connectProjectHandlers() {
   Option1.Click = [this] { Option1_Click(); };
   Option2.Click = [this] { Option2_Click(); };
   listProjects.Click = [this] { listProjects_Click(); };
   listProjects.DblClick = [this] { listProjects_DblClick(); };
-  listProjects.MouseDown = [this](int b, int s, double x, double y) {
-    listProjects_MouseDown(b, s, x, y);
-  };
+  listProjects.MouseDown = [this](int b, int s, double x, double y) { listProjects_MouseDown(b, s, x, y); };
   Drive1.Change = [this] { Drive1_Change(); };
-  Dir1.MouseDown = [this](int b, int s, double x, double y) {
-    Dir1_MouseDown(b, s, x, y);
-  };
-  txtProjectName.KeyDown = [this](int &keyCode, int shift) {
-    txtProjectName_KeyDown(keyCode, shift);
-  };
-  txtProjectName.MouseDown = [this](int b, int s, double x, double y) {
-    txtProjectName_MouseDown(b, s, x, y);
-  };
+  Dir1.MouseDown = [this](int b, int s, double x, double y) { Dir1_MouseDown(b, s, x, y); };
+  txtProjectName.KeyDown = [this](int& keyCode, int shift) { txtProjectName_KeyDown(keyCode, shift); };
+  txtProjectName.MouseDown = [this](int b, int s, double x, double y) { txtProjectName_MouseDown(b, s, x, y); };
   cmdBuildNewProj.Click = [this] { cmdBuildNewProj_Click(); };
   cmdOpenExistProj.Click = [this] { cmdOpenExistProj_Click(); };
   Command1.Click = [this] { Command1_Click(); };
@@ -122,42 +104,37 @@ void Form5::connectProjectHandlers() {
 // ---------------------------------------------------------------
 
 void Form5::Option1_Click() {
-  for (controls::Control *c : std::initializer_list<controls::Control *>{
-           &Dir1, &Drive1, &txtProjectName, &cmdBuildNewProj, &Label16})
+  for (controls::Control* c :
+       std::initializer_list<controls::Control*>{&Dir1, &Drive1, &txtProjectName, &cmdBuildNewProj, &Label16})
     c->setVisible(true);
-  for (controls::Control *c : std::initializer_list<controls::Control *>{
-           &listProjects, &cmdOpenExistProj, &Command1})
+  for (controls::Control* c : std::initializer_list<controls::Control*>{&listProjects, &cmdOpenExistProj, &Command1})
     c->setVisible(false);
   // The mode changes in help mode as well.
-  helpShown(QStringLiteral(
-      "Choose this option inorder to enable the creation of a new project."));
-  for (controls::Control *c : std::initializer_list<controls::Control *>{
-           &cmdOpenExistProj, &Command1, &listProjects})
+  helpShown(QStringLiteral("Choose this option inorder to enable the creation of a new project."));
+  for (controls::Control* c : std::initializer_list<controls::Control*>{&cmdOpenExistProj, &Command1, &listProjects})
     c->setEnabled(false);
-  for (controls::Control *c : std::initializer_list<controls::Control *>{
-           &cmdBuildNewProj, &Drive1, &Dir1, &txtProjectName})
+  for (controls::Control* c :
+       std::initializer_list<controls::Control*>{&cmdBuildNewProj, &Drive1, &Dir1, &txtProjectName})
     c->setEnabled(true);
 }
 
 void Form5::Option2_Click() {
-  for (controls::Control *c : std::initializer_list<controls::Control *>{
-           &Dir1, &Drive1, &txtProjectName, &cmdBuildNewProj, &Label16})
+  for (controls::Control* c :
+       std::initializer_list<controls::Control*>{&Dir1, &Drive1, &txtProjectName, &cmdBuildNewProj, &Label16})
     c->setVisible(false);
-  for (controls::Control *c : std::initializer_list<controls::Control *>{
-           &listProjects, &cmdOpenExistProj, &Command1, &Check1})
+  for (controls::Control* c :
+       std::initializer_list<controls::Control*>{&listProjects, &cmdOpenExistProj, &Command1, &Check1})
     c->setVisible(true);
-  helpShown(QStringLiteral(
-      "Choose this option inorder to enable loading a saved project."));
+  helpShown(QStringLiteral("Choose this option inorder to enable loading a saved project."));
   listProjects.setEnabled(true);
   // Open and Delete keep their states: they follow the list's selection.
-  for (controls::Control *c : std::initializer_list<controls::Control *>{
-           &cmdBuildNewProj, &Drive1, &Dir1, &txtProjectName})
+  for (controls::Control* c :
+       std::initializer_list<controls::Control*>{&cmdBuildNewProj, &Drive1, &Dir1, &txtProjectName})
     c->setEnabled(false);
 }
 
 void Form5::listProjects_Click() {
-  if (listProjects.ListIndex() == -1)
-    return;
+  if (listProjects.ListIndex() == -1) return;
   cmdOpenExistProj.setEnabled(true);
   Command1.setEnabled(true);
 }
@@ -171,20 +148,18 @@ void Form5::listProjects_MouseDown(int, int, double, double) {
 void Form5::Drive1_Change() {
   try {
     Dir1.setPath(Drive1.Drive());
-  } catch (const store::StoreError &error) {
+  } catch (const store::StoreError& error) {
     showFileWorkError(error);
   }
 }
 
 void Form5::Dir1_MouseDown(int, int, double, double) {
-  helpShown(
-      QStringLiteral("The location where the new project will be created."));
+  helpShown(QStringLiteral("The location where the new project will be created."));
 }
 
-void Form5::txtProjectName_KeyDown(int &KeyCode, int) {
+void Form5::txtProjectName_KeyDown(int& KeyCode, int) {
   if (KeyCode == controls::vbKeySpace) {
-    platform::dialogs().MsgBox(QStringLiteral("No spaces are allowed."),
-                               platform::vbOKOnly);
+    platform::dialogs().MsgBox(QStringLiteral("No spaces are allowed."), platform::vbOKOnly);
     txtProjectName.setText(trimBlanks(txtProjectName.Text()));
   } else if (KeyCode == controls::vbKeyReturn) {
     cmdBuildNewProj_Click();
@@ -192,8 +167,9 @@ void Form5::txtProjectName_KeyDown(int &KeyCode, int) {
 }
 
 void Form5::txtProjectName_MouseDown(int, int, double, double) {
-  helpShown(QStringLiteral("Inorder to build a new project, type its name here "
-                           "after you chose its location."));
+  helpShown(
+      QStringLiteral("Inorder to build a new project, type its name here "
+                     "after you chose its location."));
 }
 
 // ---- Create
@@ -201,8 +177,7 @@ void Form5::txtProjectName_MouseDown(int, int, double, double) {
 
 void Form5::cmdBuildNewProj_Click() { buildNewProject(txtProjectName.Text()); }
 
-bool Form5::projectNameRefused(const QString &name,
-                               const QString &projectFolder) {
+bool Form5::projectNameRefused(const QString& name, const QString& projectFolder) {
   QString refusal;
   if (trimBlanks(name).isEmpty() || holdsIllegalCharacter(name)) {
     refusal = QStringLiteral("Illegal name.");
@@ -210,15 +185,13 @@ bool Form5::projectNameRefused(const QString &name,
     refusal = QStringLiteral("Name can not contain spaces.");
   } else {
     // The original's file system knew no case: Rock and ROCK are one name.
-    bool taken =
-        platform::findNoCase(Dir1.Path().toStdString(), name.toStdString())
-            .has_value();
+    bool taken = platform::findNoCase(Dir1.Path().toStdString(), name.toStdString()).has_value();
     for (int i = 0; i < listProjects.ListCount() && !taken; ++i)
-      taken = runtime::ansiEqualNoCase(listProjects.List(i).toStdString(),
-                                       name.toStdString());
+      taken = runtime::ansiEqualNoCase(listProjects.List(i).toStdString(), name.toStdString());
     if (taken)
-      refusal = QStringLiteral("Project may have been already created. please "
-                               "choose a diferent name.");
+      refusal = QStringLiteral(
+          "Project may have been already created. please "
+          "choose a diferent name.");
   }
   if (refusal.isEmpty()) {
     // A name or place the project files cannot hold would leave a project
@@ -227,9 +200,8 @@ bool Form5::projectNameRefused(const QString &name,
       store::toAnsiOrThrow(name.toStdString(), "project name");
       store::toAnsiOrThrow(projectFolder.toStdString(), "project folder");
       return false;
-    } catch (const store::StoreError &error) {
-      platform::dialogs().MsgBox(QString::fromUtf8(error.what()),
-                                 platform::vbOKOnly, QStringLiteral("Error"));
+    } catch (const store::StoreError& error) {
+      platform::dialogs().MsgBox(QString::fromUtf8(error.what()), platform::vbOKOnly, QStringLiteral("Error"));
       return true;
     }
   }
@@ -237,15 +209,12 @@ bool Form5::projectNameRefused(const QString &name,
   return true;
 }
 
-void Form5::buildNewProject(const QString &name) {
-  if (helpShown(
-          QStringLiteral("Press this button inorder to build a new project. "
-                         "you should chose its location and name first.")))
+void Form5::buildNewProject(const QString& name) {
+  if (helpShown(QStringLiteral("Press this button inorder to build a new project. "
+                               "you should chose its location and name first.")))
     return;
-  const QString projectFolder = QString::fromStdString(
-      store::setPath(Dir1.Path().toStdString(), name.toStdString()));
-  if (projectNameRefused(name, projectFolder))
-    return;
+  const QString projectFolder = QString::fromStdString(store::setPath(Dir1.Path().toStdString(), name.toStdString()));
+  if (projectNameRefused(name, projectFolder)) return;
 
   sDirectory = projectFolder;
   workDirectory = QString::fromStdString(mirrorFolder(name));
@@ -257,14 +226,12 @@ void Form5::buildNewProject(const QString &name) {
     copyProjectTemplates(name);
     Dir4.setPath(sDirectory);
     Dir1.Refresh();
-    store::writeAutorunForNewProject(sDirectory.toStdString(),
-                                     name.toStdString());
+    store::writeAutorunForNewProject(sDirectory.toStdString(), name.toStdString());
     lblCdLabl.setCaption(name);
     List1.Clear();
     listProjects.AddItem(name);
     listProjectsPath.AddItem(sDirectory);
-    for (QString *member : {&Text1_, &text4_, &Text_imgTop_, &Text_ImgBottom})
-      member->clear();
+    for (QString* member : {&Text1_, &text4_, &Text_imgTop_, &Text_ImgBottom}) member->clear();
     picNames.assign(3, QString());
     saveProjectList();
     lblProjectName.setCaption(name);
@@ -275,15 +242,13 @@ void Form5::buildNewProject(const QString &name) {
     Command2.setEnabled(true);
     setCheck1Quietly(controls::vbUnchecked);
     Command27.setEnabled(false);
-  } catch (const store::StoreError &error) {
-    platform::dialogs().MsgBox(QString::fromUtf8(error.what()),
-                               platform::vbOKOnly, QStringLiteral("Error"));
+  } catch (const store::StoreError& error) {
+    platform::dialogs().MsgBox(QString::fromUtf8(error.what()), platform::vbOKOnly, QStringLiteral("Error"));
     cmdBuildNewProj.setEnabled(true);
     forgetHalfMadeProject();
     return;
   }
-  platform::dialogs().MsgBox(QStringLiteral("Created"), platform::vbOKOnly,
-                             QStringLiteral("Quendrel."));
+  platform::dialogs().MsgBox(QStringLiteral("Created"), platform::vbOKOnly, QStringLiteral("Quendrel."));
   txtProjectName.setText(QString());
   EnableButtons(true);
   SSTab1.setTab(1);
@@ -291,26 +256,21 @@ void Form5::buildNewProject(const QString &name) {
   Check1.setEnabled(true);
 }
 
-void Form5::makeProjectFolders(const QString &name) {
+void Form5::makeProjectFolders(const QString& name) {
   makeFolder(sDirectory.toStdString());
-  if (!store::DirExists(handleFolder()))
-    makeFolder(handleFolder());
+  if (!store::DirExists(handleFolder())) makeFolder(handleFolder());
   // A mirror left by an earlier project of this name, in any case, is not
   // taken over.
-  if (platform::findNoCase(handleFolder(), name.toStdString()))
-    throw store::StoreError(store::describeErrno(EEXIST));
+  if (platform::findNoCase(handleFolder(), name.toStdString())) throw store::StoreError(store::describeErrno(EEXIST));
   makeFolder(workDirectory.toStdString());
 }
 
-void Form5::copyProjectTemplates(const QString &name) {
+void Form5::copyProjectTemplates(const QString& name) {
   const std::string project = sDirectory.toStdString();
-  copyKeepingRunBit(programFile("rodud.qd"),
-                    store::setPath(project, name.toStdString() + ".exe"));
-  copyKeepingRunBit(programFile("rizodu.qd"),
-                    store::setPath(project, "QD.exe"));
-  for (const std::string &file : store::listFiles(programFolder(), "qd.0*"))
-    copyKeepingRunBit(store::setPath(programFolder(), file),
-                      store::setPath(project, file));
+  copyKeepingRunBit(programFile("rodud.qd"), store::setPath(project, name.toStdString() + ".exe"));
+  copyKeepingRunBit(programFile("rizodu.qd"), store::setPath(project, "QD.exe"));
+  for (const std::string& file : store::listFiles(programFolder(), "qd.0*"))
+    copyKeepingRunBit(store::setPath(programFolder(), file), store::setPath(project, file));
 }
 
 void Form5::forgetHalfMadeProject() {
@@ -329,52 +289,48 @@ void Form5::forgetHalfMadeProject() {
 // ----------------------------------------------------------------------
 
 void Form5::cmdOpenExistProj_Click() {
-  if (helpShown(QStringLiteral("This button opens a saved project.")))
-    return;
+  if (helpShown(QStringLiteral("This button opens a saved project."))) return;
   Command7.setEnabled(false);
   const int index = listProjects.ListIndex();
-  if (index < 0)
-    return;
+  if (index < 0) return;
   const QString folder = listProjectsPath.List(index);
-  if (!store::FileExists(
-          store::setPath(folder.toStdString(), store::kProjectDataFileName))) {
-    platform::dialogs().MsgBox(QStringLiteral("Project no longer exist."),
-                               platform::vbOKOnly);
+  if (!store::FileExists(store::setPath(folder.toStdString(), store::kProjectDataFileName))) {
+    platform::dialogs().MsgBox(QStringLiteral("Project no longer exist."), platform::vbOKOnly);
     return;
   }
 
   sDirectory = folder;
-  for (QString *member : {&Text1_, &text4_, &Text_imgTop_, &Text_ImgBottom})
-    member->clear();
+  for (QString* member : {&Text1_, &text4_, &Text_imgTop_, &Text_ImgBottom}) member->clear();
   cleanGui();
   List1.Clear();
   try {
     Dir4.setPath(sDirectory);
     Dir4.Refresh();
-  } catch (const store::StoreError &) {
+  } catch (const store::StoreError&) {
     // dat.qd was just found there; a folder that cannot be listed has no albums
     // to show.
   }
-  for (int i = 0; i < Dir4.ListCount(); ++i)
-    List1.AddItem(lastPathPart(Dir4.List(i)));
+  for (int i = 0; i < Dir4.ListCount(); ++i) List1.AddItem(lastPathPart(Dir4.List(i)));
   imgPreview2.setEnabled(false);
   const QString name = listProjects.List(index);
   lblProjectName.setCaption(name);
 
-  unpackedPictures_.clear();
-  const std::string packFile =
-      store::setPath(sDirectory.toStdString(), store::kPicturesPackFileName);
-  // A project that never had a picture has no dop.qd; one named by a
-  // damaged list that could reach outside Handle gets no mirror.
-  if (store::FileExists(packFile) &&
-      store::isPlainFileName(name.toStdString())) {
+  // A project copied in from elsewhere may have no mirror yet; the album and
+  // lyrics commands need one. A name of a damaged list that could reach
+  // outside Handle gets none.
+  const std::string mirror = mirrorFolder(name);
+  const bool plainName = store::isPlainFileName(name.toStdString());
+  const bool mirrorMade = plainName && !store::DirExists(mirror);
+  std::error_code ec;
+  if (mirrorMade) fs::create_directories(mirror, ec);
+  // The pictures unpacked for the data reader, which deletes them again
+  // once it has shown them. A project that never had a picture has no dop.qd.
+  std::vector<std::string> unpacked;
+  const std::string packFile = store::setPath(sDirectory.toStdString(), store::kPicturesPackFileName);
+  if (plainName && store::FileExists(packFile)) {
     try {
-      std::error_code ec;
-      fs::create_directories(mirrorFolder(name), ec);
-      for (const std::string &member :
-           store::unpackFiles(packFile, mirrorFolder(name)))
-        unpackedPictures_.push_back(QString::fromStdString(member));
-    } catch (const store::StoreError &error) {
+      unpacked = store::unpackFiles(packFile, mirror);
+    } catch (const store::StoreError& error) {
       showFileWorkError(error);
     }
   }
@@ -382,25 +338,21 @@ void Form5::cmdOpenExistProj_Click() {
   loadProjectData();
   if (!isPasswordCorrect) {
     // The refused project's mirror is left as it was found.
-    std::error_code ignored;
-    for (const QString &member : unpackedPictures_)
-      fs::remove(store::setPath(mirrorFolder(name), member.toStdString()),
-                 ignored);
-    unpackedPictures_.clear();
+    for (const std::string& member : unpacked) fs::remove(store::setPath(mirror, member), ec);
+    if (mirrorMade) fs::remove(mirror, ec);
     return;
   }
-  unpackedPictures_.clear();
 
   try {
     File4.setPath(sDirectory);
-  } catch (const store::StoreError &) {
+  } catch (const store::StoreError&) {
   }
   Command2.setEnabled(true);
-  lblCdLabl.setCaption(QString::fromStdString(store::autorunLabel(
-      store::readAutorunLines(sDirectory.toStdString(), name.toStdString()))));
+  lblCdLabl.setCaption(QString::fromStdString(
+      store::autorunLabel(store::readAutorunLines(sDirectory.toStdString(), name.toStdString()))));
   EnableButtons(true);
   SSTab1.setTab(1);
-  workDirectory = QString::fromStdString(mirrorFolder(name));
+  workDirectory = QString::fromStdString(mirror);
   Check1.setEnabled(true);
   Command27.setEnabled(List1.ListCount() > 0);
 }
@@ -409,44 +361,32 @@ void Form5::cmdOpenExistProj_Click() {
 // --------------------------------------------------------------------
 
 void Form5::Command1_Click() {
-  if (helpShown(
-          QStringLiteral("This buttons alows you to delete a saved project.")))
-    return;
+  if (helpShown(QStringLiteral("This buttons alows you to delete a saved project."))) return;
   const int index = listProjects.ListIndex();
-  if (index < 0)
-    return;
+  if (index < 0) return;
   const QString name = listProjects.List(index);
   if (name == lblProjectName.Caption()) {
-    platform::dialogs().MsgBox(
-        QStringLiteral(
-            "This project is currently active and can not be deleted."),
-        platform::vbOKOnly);
+    platform::dialogs().MsgBox(QStringLiteral("This project is currently active and can not be deleted."),
+                               platform::vbOKOnly);
     return;
   }
-  if (platform::dialogs().MsgBox(QStringLiteral("Detele this project?"),
-                                 platform::vbYesNo) != platform::vbYes)
-    return;
+  if (platform::dialogs().MsgBox(QStringLiteral("Detele this project?"), platform::vbYesNo) != platform::vbYes) return;
 
   // Only a folder that is a project is emptied: a damaged list must not
   // send the delete into any other folder.
   const QString folder = listProjectsPath.List(index);
-  if (!folder.isEmpty() &&
-      store::FileExists(
-          store::setPath(folder.toStdString(), store::kProjectDataFileName)))
+  if (!folder.isEmpty() && store::FileExists(store::setPath(folder.toStdString(), store::kProjectDataFileName)))
     removeProjectFolder(folder);
   // A mirror that is gone already (or that a damaged name cannot lie in)
   // keeps nobody from taking the entry off the list.
-  const bool mirrorGone =
-      !store::isPlainFileName(name.toStdString()) ||
-      !store::DirExists(mirrorFolder(name)) ||
-      removeProjectFolder(QString::fromStdString(mirrorFolder(name)));
-  if (!mirrorGone)
-    return;
+  const bool mirrorGone = !store::isPlainFileName(name.toStdString()) || !store::DirExists(mirrorFolder(name)) ||
+                          removeProjectFolder(QString::fromStdString(mirrorFolder(name)));
+  if (!mirrorGone) return;
   listProjectsPath.RemoveItem(index);
   listProjects.RemoveItem(index);
   try {
     saveProjectList();
-  } catch (const store::StoreError &error) {
+  } catch (const store::StoreError& error) {
     showFileWorkError(error);
   }
   if (listProjects.ListCount() == 0) {
@@ -455,33 +395,28 @@ void Form5::Command1_Click() {
   }
 }
 
-bool Form5::removeProjectFolder(const QString &folder) {
-  if (folder.isEmpty())
-    return false;
+bool Form5::removeProjectFolder(const QString& folder) {
+  if (folder.isEmpty()) return false;
   const fs::path root(folder.toStdString());
-  const auto removeFilesOf = [](const fs::path &dir) {
-    for (const std::string &file : store::listFiles(dir, "*.*")) {
+  const auto removeFilesOf = [](const fs::path& dir) {
+    for (const std::string& file : store::listFiles(dir, "*.*")) {
       std::error_code ec;
       fs::remove(dir / file, ec);
-      if (ec)
-        return false;
+      if (ec) return false;
     }
     return true;
   };
-  if (!removeFilesOf(root))
-    return false;
-  for (const std::string &sub : store::listFolders(root)) {
+  if (!removeFilesOf(root)) return false;
+  for (const std::string& sub : store::listFolders(root)) {
     const fs::path path = root / sub;
     std::error_code ec;
     // A link to a folder goes itself; what it points at is no part of the
     // project.
     if (fs::is_symlink(path, ec)) {
-      if (!fs::remove(path, ec))
-        return false;
+      if (!fs::remove(path, ec)) return false;
       continue;
     }
-    if (!removeFilesOf(path) || ::rmdir(path.c_str()) != 0)
-      return false;
+    if (!removeFilesOf(path) || ::rmdir(path.c_str()) != 0) return false;
   }
   return ::rmdir(root.c_str()) == 0;
 }
@@ -496,16 +431,12 @@ void Form5::setCheck1Quietly(int value) {
 }
 
 void Form5::Check1_Click() {
-  if (nowLoading)
-    return;
-  const int other = Check1.Value() == controls::vbChecked
-                        ? controls::vbUnchecked
-                        : controls::vbChecked;
+  if (nowLoading) return;
+  const int other = Check1.Value() == controls::vbChecked ? controls::vbUnchecked : controls::vbChecked;
   // The box goes back to what the project holds when the click does nothing.
-  if (helpShown(QStringLiteral(
-          "If the checkbox is marked, you will be able to add a personal "
-          "secret password to your "
-          "project. this way noone will be able to edit it but you.")) ||
+  if (helpShown(QStringLiteral("If the checkbox is marked, you will be able to add a personal "
+                               "secret password to your "
+                               "project. this way noone will be able to edit it but you.")) ||
       !projectEditable()) {
     setCheck1Quietly(other);
     return;
@@ -514,14 +445,11 @@ void Form5::Check1_Click() {
   if (Check1.Value() == controls::vbChecked) {
     QString answer;
     do {
-      answer =
-          platform::dialogs().InputBox(QStringLiteral("Type in the password"));
+      answer = platform::dialogs().InputBox(QStringLiteral("Type in the password"));
     } while (holdsIllegalCharacter(answer));
     if (trimBlanks(answer).isEmpty()) {
-      Check1.setValue(
-          controls::vbUnchecked); // runs this command again, as a clearing
-      platform::dialogs().MsgBox(QStringLiteral("No password was set."),
-                                 platform::vbOKOnly);
+      Check1.setValue(controls::vbUnchecked);  // runs this command again, as a clearing
+      platform::dialogs().MsgBox(QStringLiteral("No password was set."), platform::vbOKOnly);
     } else {
       ProjectPassword = answer;
     }
@@ -530,7 +458,6 @@ void Form5::Check1_Click() {
   }
   if (!projectDataSaved()) {
     ProjectPassword = before;
-    setCheck1Quietly(before.isEmpty() ? controls::vbUnchecked
-                                      : controls::vbChecked);
+    setCheck1Quietly(before.isEmpty() ? controls::vbUnchecked : controls::vbChecked);
   }
 }

@@ -6,6 +6,7 @@
 #include <QStringList>
 #include <cerrno>
 #include <cstdio>
+#include <initializer_list>
 
 #include "album_files.h"
 #include "dialogs/dialog_service.h"
@@ -269,8 +270,7 @@ void Form5::File4_MouseDown(int, int, double, double) {
   if (i == 0) Command8.setEnabled(false);
   if (i == c - 1) Command11.setEnabled(false);
   if (i < c - 1) Command11.setEnabled(true);
-  for (controls::Control* song : {static_cast<controls::Control*>(&Command13), static_cast<controls::Control*>(&Command14),
-                                  static_cast<controls::Control*>(&Command15)})
+  for (controls::Control* song : std::initializer_list<controls::Control*>{&Command13, &Command14, &Command15})
     song->setEnabled(i >= 0);
 }
 

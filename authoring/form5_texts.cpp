@@ -11,10 +11,9 @@
 
 namespace {
 
-const QString kColourHelp =
-    QStringLiteral("Set the color of the project's interface.");
+const QString kColourHelp = QStringLiteral("Set the color of the project's interface.");
 
-} // namespace
+}  // namespace
 
 void Form5::connectTextHandlers() {
   lblProjectTitle.Click = [this] { lblProjectTitle_Click(); };
@@ -25,18 +24,10 @@ void Form5::connectTextHandlers() {
   Label14.Click = [this] { Label14_Click(); };
   Label17.Click = [this] { Label17_Click(); };
   Label18.Click = [this] { Label18_Click(); };
-  Label19.MouseDown = [this](int b, int s, double x, double y) {
-    Label19_MouseDown(b, s, x, y);
-  };
-  Label19.MouseMove = [this](int b, int s, double x, double y) {
-    Label19_MouseMove(b, s, x, y);
-  };
-  Label19.MouseUp = [this](int b, int s, double x, double y) {
-    Label19_MouseUp(b, s, x, y);
-  };
-  Frame5.MouseDown = [this](int b, int s, double x, double y) {
-    Frame5_MouseDown(b, s, x, y);
-  };
+  Label19.MouseDown = [this](int b, int s, double x, double y) { Label19_MouseDown(b, s, x, y); };
+  Label19.MouseMove = [this](int b, int s, double x, double y) { Label19_MouseMove(b, s, x, y); };
+  Label19.MouseUp = [this](int b, int s, double x, double y) { Label19_MouseUp(b, s, x, y); };
+  Frame5.MouseDown = [this](int b, int s, double x, double y) { Frame5_MouseDown(b, s, x, y); };
 }
 
 // ---- Title, subtitle and information text
@@ -44,23 +35,20 @@ void Form5::connectTextHandlers() {
 
 bool Form5::projectTextEditable() {
   if (sDirectory.isEmpty()) {
-    platform::dialogs().MsgBox(QStringLiteral("First create a new project"),
-                               platform::vbOKOnly, QStringLiteral("Quendrel."));
+    platform::dialogs().MsgBox(QStringLiteral("First create a new project"), platform::vbOKOnly,
+                               QStringLiteral("Quendrel."));
     return false;
   }
   return projectEditable();
 }
 
-void Form5::askProjectText(controls::Label &label, const QString &helpText,
-                           const QString &prompt) {
-  if (helpShown(helpText) || !projectTextEditable())
-    return;
+void Form5::askProjectText(controls::Label& label, const QString& helpText, const QString& prompt) {
+  if (helpShown(helpText) || !projectTextEditable()) return;
   const QString before = label.Caption();
   // The label shows the answer at once, an empty one too; only a text is kept.
   const QString answer = platform::dialogs().InputBox(prompt, {}, before);
   label.setCaption(answer);
-  if (!answer.isEmpty() && !projectDataSaved())
-    label.setCaption(before);
+  if (!answer.isEmpty() && !projectDataSaved()) label.setCaption(before);
 }
 
 void Form5::lblProjectTitle_Click() {
@@ -85,83 +73,67 @@ void Form5::Label13_Click() {
   const QString before = Label13.Caption();
   showTextEditor(before, QStringLiteral("Edit Info."));
   Label13.setCaption(largeText);
-  if (!projectDataSaved())
-    Label13.setCaption(before);
+  if (!projectDataSaved()) Label13.setCaption(before);
 }
 
-void Form5::showTextEditor(const QString &text, const QString &caption) {
+void Form5::showTextEditor(const QString& text, const QString& caption) {
   largeText = text;
   controls::FormSlot<frmEditTxt> editor;
   editor->Text1.setText(text);
   editor->setCaption(caption);
   editor->Show(controls::vbModal);
-  if (frmEditTxt *stillUp = editor.ifLoaded())
-    stillUp->Unload();
+  if (frmEditTxt* stillUp = editor.ifLoaded()) stillUp->Unload();
 }
 
 // ---- CD label and project name
 // -------------------------------------------------
 
 void Form5::lblCdLabl_Click() {
-  if (helpShown(
-          QStringLiteral("The Label of the CD that will be burned. this can be "
-                         "the name of the collection or the band's name.")))
+  if (helpShown(QStringLiteral("The Label of the CD that will be burned. this can be "
+                               "the name of the collection or the band's name.")))
     return;
-  if (!projectEditable())
-    return;
+  if (!projectEditable()) return;
   QString label;
   for (;;) {
-    label = platform::dialogs().InputBox(QStringLiteral("Enter CD Label:"), {},
-                                         lblCdLabl.Caption());
-    if (!label.isEmpty())
-      break;
-    platform::dialogs().MsgBox(QStringLiteral("CD label can not be empty."),
-                               platform::vbOKOnly);
+    label = platform::dialogs().InputBox(QStringLiteral("Enter CD Label:"), {}, lblCdLabl.Caption());
+    if (!label.isEmpty()) break;
+    platform::dialogs().MsgBox(QStringLiteral("CD label can not be empty."), platform::vbOKOnly);
   }
   const QString before = lblCdLabl.Caption();
   lblCdLabl.setCaption(label);
   try {
-    store::rewriteAutorunLabel(sDirectory.toStdString(),
-                               lblProjectName.Caption().toStdString(),
-                               label.toStdString());
-  } catch (const store::StoreError &error) {
+    store::rewriteAutorunLabel(sDirectory.toStdString(), lblProjectName.Caption().toStdString(), label.toStdString());
+  } catch (const store::StoreError& error) {
     lblCdLabl.setCaption(before);
     showFileWorkError(error);
   }
 }
 
-void Form5::lblProjectName_Click() {
-  helpShown(QStringLiteral("The Project name."));
-}
+void Form5::lblProjectName_Click() { helpShown(QStringLiteral("The Project name.")); }
 
 // ---- The colour slider
 // -----------------------------------------------------------
 
-void Form5::selectChannel(int channel, const QString &helpText) {
-  if (helpShown(helpText))
-    return;
+void Form5::selectChannel(int channel, const QString& helpText) {
+  if (helpShown(helpText)) return;
   RGB_SET = channel;
   const int values[] = {redRGB, greenRGB, blueRGB};
-  Label19.setLeft(values[channel - 1] * (Frame5.Width() - Label19.Width()) /
-                  255);
-  controls::Label *labels[] = {&Label14, &Label17, &Label18};
-  for (int i = 0; i < 3; ++i)
-    labels[i]->setBorderStyle(i == channel - 1 ? 1 : 0);
+  Label19.setLeft(values[channel - 1] * (Frame5.Width() - Label19.Width()) / 255);
+  controls::Label* labels[] = {&Label14, &Label17, &Label18};
+  for (int i = 0; i < 3; ++i) labels[i]->setBorderStyle(i == channel - 1 ? 1 : 0);
 }
 
 void Form5::Label14_Click() { selectChannel(1, kColourHelp); }
 void Form5::Label17_Click() { selectChannel(2, kColourHelp); }
 void Form5::Label18_Click() { selectChannel(3, kColourHelp); }
 
-void Form5::Label19_MouseDown(int, int, double, double) {
-  helpShown(kColourHelp);
-}
+void Form5::Label19_MouseDown(int, int, double, double) { helpShown(kColourHelp); }
 
 void Form5::Frame5_MouseDown(int, int, double X, double Y) {
   // A press on the thumb can reach the strip beneath it as well, once the
   // thumb's own help text has been shown and clicked away.
-  if (X >= Label19.Left() && X < Label19.Left() + Label19.Width() &&
-      Y >= Label19.Top() && Y < Label19.Top() + Label19.Height())
+  if (X >= Label19.Left() && X < Label19.Left() + Label19.Width() && Y >= Label19.Top() &&
+      Y < Label19.Top() + Label19.Height())
     return;
   helpShown(kColourHelp);
 }
@@ -169,8 +141,7 @@ void Form5::Frame5_MouseDown(int, int, double X, double Y) {
 void Form5::Label19_MouseMove(int Button, int, double X, double) {
   // A project that is not open for editing keeps its colour; the release says
   // why.
-  if (lblProjectName.Caption().isEmpty() || Button == 0 || !editingAllowed())
-    return;
+  if (lblProjectName.Caption().isEmpty() || Button == 0 || !editingAllowed()) return;
   const double track = Frame5.Width() - Label19.Width();
   const double position = Label19.Left() + X - Label19.Width() / 2;
   if (position < 0) {
@@ -182,14 +153,12 @@ void Form5::Label19_MouseMove(int Button, int, double X, double) {
     return;
   }
   Label19.setLeft(position);
-  const int value =
-      std::max(0, static_cast<int>(runtime::Int(255 * position / track)));
+  const int value = std::max(0, static_cast<int>(runtime::Int(255 * position / track)));
   struct Channel {
-    int &value;
-    controls::Label &label;
+    int& value;
+    controls::Label& label;
   };
-  Channel channels[] = {
-      {redRGB, Label14}, {greenRGB, Label17}, {blueRGB, Label18}};
+  Channel channels[] = {{redRGB, Label14}, {greenRGB, Label17}, {blueRGB, Label18}};
   if (RGB_SET >= 1 && RGB_SET <= 3) {
     channels[RGB_SET - 1].value = value;
     channels[RGB_SET - 1].label.setCaption(QString::number(value));
@@ -198,7 +167,6 @@ void Form5::Label19_MouseMove(int Button, int, double X, double) {
 }
 
 void Form5::Label19_MouseUp(int, int, double, double) {
-  if (lblProjectName.Caption().isEmpty() || !projectEditable())
-    return;
+  if (lblProjectName.Caption().isEmpty() || !projectEditable()) return;
   projectDataSaved();
 }

@@ -8,7 +8,7 @@ namespace {
 // only typing stops here.
 constexpr int kMostTypedCharacters = 10000;
 
-} // namespace
+}  // namespace
 
 frmEditTxt::frmEditTxt() : Form("frmEditTxt") {
   setCaption(QStringLiteral("Edit Text"));
@@ -30,12 +30,10 @@ frmEditTxt::frmEditTxt() : Form("frmEditTxt") {
 }
 
 void frmEditTxt::Form_Load() {
-  if (Form5 *main = Form5::instance())
-    setIcon(main->Icon());
+  if (Form5* main = Form5::instance()) setIcon(main->Icon());
 }
 
 void frmEditTxt::Command1_Click() {
-  if (Form5 *main = Form5::instance())
-    main->largeText = Text1.Text();
+  if (Form5* main = Form5::instance()) main->largeText = Text1.Text();
   Unload();
 }

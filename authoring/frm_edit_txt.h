@@ -10,15 +10,15 @@
 #include "text_box.h"
 
 class frmEditTxt : public controls::Form {
-public:
+ public:
   frmEditTxt();
 
-  controls::Label Label1{*this, "Label1"}; // "Up to 10,000 characters:"
+  controls::Label Label1{*this, "Label1"};  // "Up to 10,000 characters:"
   controls::TextBox Text1{*this, "Text1"};
-  controls::CommandButton Command1{*this, "Command1"}; // "OK"
+  controls::CommandButton Command1{*this, "Command1"};  // "OK"
 
   void Command1_Click();
 
-protected:
+ protected:
   void Form_Load() override;
 };

@@ -86,6 +86,7 @@ TEST_F(Picker, TheFourAnswers) {
   EXPECT_TRUE(show("*.mp3", [&](Dialog& d) {
     EXPECT_EQ(d.Dir1.Path(), qs(pictures));
     EXPECT_EQ(d.File1.Path(), qs(pictures));
+    EXPECT_TRUE(qs(pictures).startsWith(d.Drive1.Drive()));
     d.Dir1.setPath(qs(songs));
     ASSERT_EQ(d.File1.ListCount(), 2);
     EXPECT_TRUE(d.File1.select(1));
@@ -125,6 +126,21 @@ TEST_F(Picker, TheFourAnswers) {
     EXPECT_EQ(d.Dir1.Path(), qs(songs));
     EXPECT_TRUE(d.CancelButton.click());
   });
+}
+
+TEST_F(Picker, StartsInTheLastFolderWhateverPlaceHoldsIt) {
+  const fs::path home = folder("home", {});
+  const fs::path music = folder("home/music", {"a.mp3"});
+  const QByteArray realHome = qgetenv("HOME");
+  qputenv("HOME", home.c_str());
+  form.lastVisitedDirectory = qs(music);
+  show("*.mp3", [&](Dialog& d) {
+    EXPECT_EQ(d.Drive1.Drive(), qs(home));
+    EXPECT_EQ(d.Dir1.Path(), qs(music));
+    EXPECT_EQ(d.File1.ListCount(), 1);
+    EXPECT_TRUE(d.CancelButton.click());
+  });
+  qputenv("HOME", realHome);
 }
 
 TEST_F(Picker, RefusalsKeepItOpen) {

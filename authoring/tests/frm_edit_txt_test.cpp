@@ -1,17 +1,18 @@
 // The text editor window: its design, OK, a close without OK, and the
 // 10,000 characters the user may type.
+#include "frm_edit_txt.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
 
 #include "form5_test_support.h"
-#include "frm_edit_txt.h"
 
 namespace authoring_test {
 namespace {
 
 class TextEditor : public ::testing::Test {
-protected:
+ protected:
   void SetUp() override {
     fakes.folder.writeProjectList({});
     std::filesystem::create_directory(fakes.folder.handle());
@@ -32,12 +33,12 @@ TEST_F(TextEditor, IsTheDesignedWindow) {
   EXPECT_EQ(editor.Height(), 3675);
   EXPECT_EQ(editor.Label1.Caption(), "Up to 10,000 characters:");
   const struct {
-    controls::Control &control;
+    controls::Control& control;
     double left, top, width, height;
   } places[] = {{editor.Label1, 120, 120, 4335, 375},
                 {editor.Text1, 120, 480, 4335, 2415},
                 {editor.Command1, 1800, 3120, 1095, 375}};
-  for (const auto &p : places) {
+  for (const auto& p : places) {
     SCOPED_TRACE(p.control.Name().toStdString());
     EXPECT_EQ(p.control.Left(), p.left);
     EXPECT_EQ(p.control.Top(), p.top);
@@ -52,7 +53,7 @@ TEST_F(TextEditor, IsTheDesignedWindow) {
 }
 
 TEST_F(TextEditor, OkHandsTheTextBackAndAnyOtherCloseKeepsTheCallersText) {
-  fakes.modals.expect<frmEditTxt>([](frmEditTxt &editor) {
+  fakes.modals.expect<frmEditTxt>([](frmEditTxt& editor) {
     EXPECT_EQ(editor.Caption(), "Edit Lyrics.");
     EXPECT_EQ(editor.Text1.Text(), "A\r\nB\r\n");
     EXPECT_TRUE(editor.Text1.type("C"));
@@ -64,7 +65,7 @@ TEST_F(TextEditor, OkHandsTheTextBackAndAnyOtherCloseKeepsTheCallersText) {
   EXPECT_EQ(form.largeText.size(), 7);
 
   form.largeText = "stale";
-  fakes.modals.expect<frmEditTxt>([](frmEditTxt &editor) {
+  fakes.modals.expect<frmEditTxt>([](frmEditTxt& editor) {
     editor.Text1.setText("changed");
     EXPECT_TRUE(editor.close());
   });
@@ -74,7 +75,7 @@ TEST_F(TextEditor, OkHandsTheTextBackAndAnyOtherCloseKeepsTheCallersText) {
 
 TEST_F(TextEditor, TypingStopsAtTenThousandCharactersButAGivenTextStaysWhole) {
   const QString nearlyFull(9998, 'x');
-  fakes.modals.expect<frmEditTxt>([&](frmEditTxt &editor) {
+  fakes.modals.expect<frmEditTxt>([&](frmEditTxt& editor) {
     editor.Text1.setSelStart(static_cast<int>(editor.Text1.Text().size()));
     EXPECT_TRUE(editor.Text1.type("abcd"));
     EXPECT_EQ(editor.Text1.Text().size(), 10000);
@@ -84,11 +85,10 @@ TEST_F(TextEditor, TypingStopsAtTenThousandCharactersButAGivenTextStaysWhole) {
   EXPECT_EQ(form.largeText, nearlyFull + "ab");
 
   const QString longer(12000, 'y');
-  fakes.modals.expect<frmEditTxt>(
-      [](frmEditTxt &editor) { EXPECT_TRUE(editor.Command1.click()); });
+  fakes.modals.expect<frmEditTxt>([](frmEditTxt& editor) { EXPECT_TRUE(editor.Command1.click()); });
   form.showTextEditor(longer, "Edit Lyrics.");
   EXPECT_EQ(form.largeText, longer);
 }
 
-} // namespace
-} // namespace authoring_test
+}  // namespace
+}  // namespace authoring_test

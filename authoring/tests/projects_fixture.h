@@ -19,39 +19,37 @@ namespace authoring_test {
 namespace fs = std::filesystem;
 
 class ProjectsTest : public ::testing::Test {
-protected:
+ protected:
   void SetUp() override;
 
   // The bytes of the templates, as the program folder holds them.
-  static const std::vector<std::pair<std::string, std::string>> &templates();
+  static const std::vector<std::pair<std::string, std::string>>& templates();
 
   // Shows tab `tab`, so that the user can reach its controls.
   void onTab(int tab);
   // Types `name` into the name box and presses Build, with Dir1 at `where`
   // (the location when empty); expects the create to succeed.
-  void create(const std::string &name, const fs::path &where = {});
+  void create(const std::string& name, const fs::path& where = {});
   // Selects `name` in the open mode's list and presses Open; when the project
-  // has a password, `answer` is typed in.
-  void open(const std::string &name, const QString &answer = {});
+  // has a password, `answer` is typed in, and `refused` says it is wrong.
+  void open(const std::string& name, const QString& answer = {}, bool refused = false);
   // The folder a project created at the location has.
-  fs::path projectAt(const std::string &name) const { return location / name; }
-  fs::path mirrorOf(const std::string &name) const {
-    return fakes.folder.handle() / name;
-  }
+  fs::path projectAt(const std::string& name) const { return location / name; }
+  fs::path mirrorOf(const std::string& name) const { return fakes.folder.handle() / name; }
 
   // The project's files as the store reads them.
-  static store::ProjectData dataOf(const fs::path &project);
-  static std::string bytesOf(const fs::path &file);
-  static void writeBytes(const fs::path &file, const std::string &bytes);
+  static store::ProjectData dataOf(const fs::path& project);
+  static std::string bytesOf(const fs::path& file);
+  static void writeBytes(const fs::path& file, const std::string& bytes);
   // The store's refusal of a text holding Omega, which Windows-1252 lacks.
-  static QString omegaRefusal(const char *what);
+  static QString omegaRefusal(const char* what);
   // The list's (name, folder) pairs as qdd.dat holds them.
   std::vector<std::pair<std::string, std::string>> listedProjects() const;
 
   Fakes fakes;
   Form5 form;
   QTemporaryDir place;
-  fs::path location; // where Dir1 points
+  fs::path location;  // where Dir1 points
 };
 
-} // namespace authoring_test
+}  // namespace authoring_test

@@ -19,21 +19,19 @@
 namespace authoring_test {
 namespace {
 
-std::vector<std::string> namesIn(const fs::path &folder) {
+std::vector<std::string> namesIn(const fs::path& folder) {
   std::vector<std::string> names;
-  for (const auto &entry : fs::directory_iterator(folder))
-    names.push_back(entry.path().filename().string());
+  for (const auto& entry : fs::directory_iterator(folder)) names.push_back(entry.path().filename().string());
   std::sort(names.begin(), names.end());
   return names;
 }
 
-bool runnable(const fs::path &file) {
-  return (fs::status(file).permissions() & fs::perms::owner_exec) !=
-         fs::perms::none;
+bool runnable(const fs::path& file) {
+  return (fs::status(file).permissions() & fs::perms::owner_exec) != fs::perms::none;
 }
 
 // A small picture file; the format follows the name's ending.
-void writePicture(const fs::path &path) {
+void writePicture(const fs::path& path) {
   QImage image(4, 4, QImage::Format_RGB32);
   image.fill(Qt::red);
   ASSERT_TRUE(image.save(QString::fromStdString(path.string()), "BMP"));
@@ -43,34 +41,28 @@ void writePicture(const fs::path &path) {
 // ------------------------------------------------------------------
 
 TEST_F(ProjectsTest, NameRulesRefuseInOrderAndMakeNothing) {
-  fs::create_directory(location /
-                       "Jazz"); // a folder that is not a listed project
+  fs::create_directory(location / "Jazz");  // a folder that is not a listed project
   form.listProjects.AddItem("ROCK");
   form.listProjectsPath.AddItem("/elsewhere/ROCK");
   const struct {
-    const char *name;
-    const char *refusal;
+    const char* name;
+    const char* refusal;
   } cases[] = {
       {"", "Illegal name."},
       {" ", "Illegal name."},
       {"a|b", "Illegal name."},
       {"a\"b", "Illegal name."},
-      {"a:b c", "Illegal name."}, // the characters are tested before the blank
+      {"a:b c", "Illegal name."},  // the characters are tested before the blank
       {"My Songs", "Name can not contain spaces."},
-      {"Rock",
-       "Project may have been already created. please choose a diferent name."},
-      {"Jazz",
-       "Project may have been already created. please choose a diferent name."},
-      {"jAZZ",
-       "Project may have been already created. please choose a diferent name."},
+      {"Rock", "Project may have been already created. please choose a diferent name."},
+      {"Jazz", "Project may have been already created. please choose a diferent name."},
+      {"jAZZ", "Project may have been already created. please choose a diferent name."},
   };
   onTab(0);
-  for (const auto &c : cases) {
+  for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     form.txtProjectName.setText(c.name);
-    fakes.dialogs->expectMsgBox(c.refusal, platform::vbOK)
-        .withStyle(platform::vbOKOnly)
-        .withTitle("Quendrel");
+    fakes.dialogs->expectMsgBox(c.refusal, platform::vbOK).withStyle(platform::vbOKOnly).withTitle("Quendrel");
     ASSERT_TRUE(form.cmdBuildNewProj.click());
     EXPECT_TRUE(fakes.dialogs->allShown());
     EXPECT_TRUE(form.sDirectory.isEmpty());
@@ -81,12 +73,10 @@ TEST_F(ProjectsTest, NameRulesRefuseInOrderAndMakeNothing) {
   EXPECT_EQ(fakes.dialogs->shown().size(), std::size(cases));
 }
 
-TEST_F(ProjectsTest,
-       ANameTheProjectFilesCannotHoldIsRefusedBeforeAnythingIsMade) {
+TEST_F(ProjectsTest, ANameTheProjectFilesCannotHoldIsRefusedBeforeAnythingIsMade) {
   onTab(0);
   form.txtProjectName.setText(QString::fromUtf8("\u03a9mega"));
-  fakes.dialogs->expectMsgBox(omegaRefusal("project name"), platform::vbOK)
-      .withTitle("Error");
+  fakes.dialogs->expectMsgBox(omegaRefusal("project name"), platform::vbOK).withTitle("Error");
   ASSERT_TRUE(form.cmdBuildNewProj.click());
   EXPECT_TRUE(namesIn(location).empty());
   EXPECT_TRUE(form.sDirectory.isEmpty());
@@ -100,8 +90,7 @@ TEST_F(ProjectsTest, TheNameBoxWarnsOfSpacesAndBuildsOnEnter) {
   EXPECT_TRUE(fakes.dialogs->allShown());
   // The key is not taken back: the blank still lands after the trim.
   EXPECT_EQ(form.txtProjectName.Text().remove(' '), "Alpha");
-  EXPECT_TRUE(form.txtProjectName.Text().startsWith("Alpha") ||
-              form.txtProjectName.Text().endsWith("Alpha"));
+  EXPECT_TRUE(form.txtProjectName.Text().startsWith("Alpha") || form.txtProjectName.Text().endsWith("Alpha"));
 
   form.txtProjectName.setText("Alpha");
   fakes.dialogs->expectMsgBox("Created", platform::vbOK).withTitle("Quendrel.");
@@ -115,20 +104,17 @@ TEST_F(ProjectsTest, TheNameBoxWarnsOfSpacesAndBuildsOnEnter) {
 TEST_F(ProjectsTest, CreateMakesTheProjectFolderMirrorListEntryAndData) {
   create("Alpha");
   const fs::path project = projectAt("Alpha");
-  EXPECT_EQ(
-      namesIn(project),
-      (std::vector<std::string>{"AUTORUN.INF", "Alpha.exe", "QD.exe", "dat.qd",
-                                "qd.001", "qd.042", "qd.090", "qd.095"}));
+  EXPECT_EQ(namesIn(project), (std::vector<std::string>{"AUTORUN.INF", "Alpha.exe", "QD.exe", "dat.qd", "qd.001",
+                                                        "qd.042", "qd.090", "qd.095"}));
   EXPECT_EQ(bytesOf(project / "Alpha.exe"), "launcher\x01\x02");
   EXPECT_EQ(bytesOf(project / "QD.exe"), "player\r\n");
-  for (const auto &[name, bytes] : templates())
-    if (name.rfind("qd.0", 0) == 0)
+  for (const auto& [name, bytes] : templates())
+    if (name.rfind("qd.0", 0) == 0) {
       EXPECT_EQ(bytesOf(project / name), bytes) << name;
+    }
   EXPECT_TRUE(runnable(project / "Alpha.exe"));
   EXPECT_TRUE(runnable(project / "QD.exe"));
-  EXPECT_EQ(
-      bytesOf(project / "AUTORUN.INF"),
-      "[autorun]\r\nicon = QD.exe,0\r\nlabel = Alpha\r\nopen = Alpha.exe\r\n");
+  EXPECT_EQ(bytesOf(project / "AUTORUN.INF"), "[autorun]\r\nicon = QD.exe,0\r\nlabel = Alpha\r\nopen = Alpha.exe\r\n");
 
   store::ProjectData expected;
   expected.colourRed = expected.colourGreen = expected.colourBlue = " 0";
@@ -138,8 +124,7 @@ TEST_F(ProjectsTest, CreateMakesTheProjectFolderMirrorListEntryAndData) {
 
   EXPECT_TRUE(fs::is_directory(mirrorOf("Alpha")));
   EXPECT_TRUE(namesIn(mirrorOf("Alpha")).empty());
-  EXPECT_EQ(listedProjects(), (std::vector<std::pair<std::string, std::string>>{
-                                  {"Alpha", project.string()}}));
+  EXPECT_EQ(listedProjects(), (std::vector<std::pair<std::string, std::string>>{{"Alpha", project.string()}}));
 
   EXPECT_EQ(form.sDirectory.toStdString(), project.string());
   EXPECT_EQ(form.workDirectory.toStdString(), mirrorOf("Alpha").string());
@@ -163,9 +148,8 @@ TEST_F(ProjectsTest, TheProjectFolderIsTheLocationAndTheNameWithOneSlash) {
   create("Rock", top);
   create("Pop", location);
   EXPECT_EQ(listedProjects(),
-            (std::vector<std::pair<std::string, std::string>>{
-                {"Rock", place.path().toStdString() + "/Rock"},
-                {"Pop", place.path().toStdString() + "/Music/Pop"}}));
+            (std::vector<std::pair<std::string, std::string>>{{"Rock", place.path().toStdString() + "/Rock"},
+                                                              {"Pop", place.path().toStdString() + "/Music/Pop"}}));
   EXPECT_TRUE(fs::exists(top / "Rock" / "Rock.exe"));
 }
 
@@ -175,8 +159,7 @@ TEST_F(ProjectsTest, ACreateThatFailsHalfWayLeavesNoProjectToEdit) {
   fs::remove(fakes.folder.path() / "rodud.qd");
   onTab(0);
   form.txtProjectName.setText("Alpha");
-  fakes.dialogs->expectMsgBox("File not found", platform::vbOK)
-      .withTitle("Error");
+  fakes.dialogs->expectMsgBox("File not found", platform::vbOK).withTitle("Error");
   ASSERT_TRUE(form.cmdBuildNewProj.click());
   EXPECT_TRUE(fakes.dialogs->allShown());
   // What was made stays.
@@ -188,12 +171,11 @@ TEST_F(ProjectsTest, ACreateThatFailsHalfWayLeavesNoProjectToEdit) {
   EXPECT_TRUE(form.workDirectory.isEmpty());
   EXPECT_TRUE(form.lblProjectName.Caption().isEmpty());
   EXPECT_TRUE(form.cmdBuildNewProj.Enabled());
-  for (controls::Control *c : std::initializer_list<controls::Control *>{
-           &form.Command2, &form.lblProjectTitle, &form.lblCdLabl,
-           &form.Picture1, &form.Image2, &form.Command27, &form.Check1})
+  for (controls::Control* c :
+       std::initializer_list<controls::Control*>{&form.Command2, &form.lblProjectTitle, &form.lblCdLabl, &form.Picture1,
+                                                 &form.Image2, &form.Command27, &form.Check1})
     EXPECT_FALSE(c->Enabled()) << c->Name().toStdString();
-  fakes.dialogs->expectMsgBox("First create or open a project.",
-                              platform::vbOK);
+  fakes.dialogs->expectMsgBox("First create or open a project.", platform::vbOK);
   EXPECT_FALSE(form.projectEditable());
   EXPECT_EQ(bytesOf(projectAt("Beta") / "dat.qd"), betaData);
 }
@@ -201,12 +183,10 @@ TEST_F(ProjectsTest, ACreateThatFailsHalfWayLeavesNoProjectToEdit) {
 TEST_F(ProjectsTest, AProjectNamedQDKeepsItsLauncherInsteadOfThePlayer) {
   onTab(0);
   form.txtProjectName.setText("QD");
-  fakes.dialogs->expectMsgBox("File already exists", platform::vbOK)
-      .withTitle("Error");
+  fakes.dialogs->expectMsgBox("File already exists", platform::vbOK).withTitle("Error");
   ASSERT_TRUE(form.cmdBuildNewProj.click());
   EXPECT_EQ(bytesOf(projectAt("QD") / "QD.exe"), "launcher\x01\x02");
-  EXPECT_EQ(namesIn(projectAt("QD")),
-            std::vector<std::string>{"QD.exe"}); // no half-copied file either
+  EXPECT_EQ(namesIn(projectAt("QD")), std::vector<std::string>{"QD.exe"});  // no half-copied file either
 }
 
 TEST_F(ProjectsTest, AMirrorLeftByAnEarlierProjectIsNotTakenOver) {
@@ -214,8 +194,7 @@ TEST_F(ProjectsTest, AMirrorLeftByAnEarlierProjectIsNotTakenOver) {
   std::ofstream(fakes.folder.handle() / "ALPHA" / "old.dat") << "kept";
   onTab(0);
   form.txtProjectName.setText("Alpha");
-  fakes.dialogs->expectMsgBox("File already exists", platform::vbOK)
-      .withTitle("Error");
+  fakes.dialogs->expectMsgBox("File already exists", platform::vbOK).withTitle("Error");
   ASSERT_TRUE(form.cmdBuildNewProj.click());
   EXPECT_EQ(bytesOf(fakes.folder.handle() / "ALPHA" / "old.dat"), "kept");
   EXPECT_TRUE(form.sDirectory.isEmpty());
@@ -225,7 +204,7 @@ TEST_F(ProjectsTest, AMirrorLeftByAnEarlierProjectIsNotTakenOver) {
 // ------------------------------------------------------------------------
 
 class OpenTest : public ProjectsTest {
-protected:
+ protected:
   // Alpha with albums, colour, texts, an icon and two pictures; then Beta,
   // which is open when the test starts.
   void SetUp() override {
@@ -239,8 +218,7 @@ protected:
     fs::create_directory(scratch);
     writePicture(scratch / "__TitlePicture__.bmp");
     writePicture(scratch / "__Intro__.bmp");
-    store::packFiles(alpha / "dop.qd",
-                     {"__TitlePicture__.bmp", "", "__Intro__.bmp"}, scratch);
+    store::packFiles(alpha / "dop.qd", {"__TitlePicture__.bmp", "", "__Intro__.bmp"}, scratch);
     store::ProjectData data = dataOf(alpha);
     data.colourRed = " 200";
     data.colourGreen = " 100";
@@ -283,14 +261,13 @@ TEST_F(OpenTest, OpeningFillsTheWindowFromTheProjectsFiles) {
   EXPECT_FALSE(form.Image2.Picture().isEmpty());
   EXPECT_TRUE(form.Image3.Picture().isEmpty());
   EXPECT_FALSE(form.Image4.Picture().isEmpty());
-  EXPECT_EQ(form.picNames, (std::vector<QString>{"__TitlePicture__.bmp", "",
-                                                 "__Intro__.bmp"}));
+  EXPECT_EQ(form.picNames, (std::vector<QString>{"__TitlePicture__.bmp", "", "__Intro__.bmp"}));
   // The unpacked pictures went again.
   EXPECT_TRUE(namesIn(mirrorOf("Alpha")).empty());
   EXPECT_TRUE(form.isPasswordCorrect);
   EXPECT_EQ(form.Check1.Value(), controls::vbUnchecked);
   EXPECT_TRUE(form.Check1.Enabled());
-  EXPECT_TRUE(form.Command27.Enabled()); // it has albums
+  EXPECT_TRUE(form.Command27.Enabled());  // it has albums
   EXPECT_EQ(form.SSTab1.Tab(), 1);
 }
 
@@ -307,8 +284,7 @@ TEST_F(OpenTest, AProjectThatIsGoneIsReportedAndTheOpenOneStays) {
   onTab(0);
   ASSERT_TRUE(form.Option2.click());
   ASSERT_TRUE(form.listProjects.select(0));
-  fakes.dialogs->expectMsgBox("Project no longer exist.", platform::vbOK)
-      .withTitle("Quendrel");
+  fakes.dialogs->expectMsgBox("Project no longer exist.", platform::vbOK).withTitle("Quendrel");
   ASSERT_TRUE(form.cmdOpenExistProj.click());
   EXPECT_EQ(form.sDirectory.toStdString(), projectAt("Beta").string());
   EXPECT_EQ(form.lblProjectName.Caption(), "Beta");
@@ -316,8 +292,8 @@ TEST_F(OpenTest, AProjectThatIsGoneIsReportedAndTheOpenOneStays) {
 
 TEST_F(OpenTest, AMissingOrShortAutorunFileGivesTheDefaultLabel) {
   const struct {
-    const char *content; // nullptr: no file
-    const char *label;
+    const char* content;  // nullptr: no file
+    const char* label;
   } cases[] = {
       {nullptr, "Alpha"},
       {"[autorun]\r\nicon = QD.exe,0\r\n", "Alpha"},
@@ -325,17 +301,16 @@ TEST_F(OpenTest, AMissingOrShortAutorunFileGivesTheDefaultLabel) {
       {"[autorun]\r\nicon = QD.exe,0\r\nlab\r\n", ""},
   };
   const std::size_t boxes = fakes.dialogs->shown().size();
-  for (const auto &c : cases) {
+  for (const auto& c : cases) {
     SCOPED_TRACE(c.content ? c.content : "no file");
     fs::remove(alpha / "AUTORUN.INF");
-    if (c.content)
-      writeBytes(alpha / "AUTORUN.INF", c.content);
+    if (c.content) writeBytes(alpha / "AUTORUN.INF", c.content);
     open("Alpha");
     EXPECT_EQ(form.lblCdLabl.Caption(), c.label);
     EXPECT_EQ(form.lblProjectName.Caption(), "Alpha");
     open("Beta");
   }
-  EXPECT_EQ(fakes.dialogs->shown().size(), boxes); // no error of any kind
+  EXPECT_EQ(fakes.dialogs->shown().size(), boxes);  // no error of any kind
 }
 
 TEST_F(OpenTest, TheRightPasswordOpensTheProjectAndAWrongOneNothing) {
@@ -358,17 +333,13 @@ TEST_F(OpenTest, TheRightPasswordOpensTheProjectAndAWrongOneNothing) {
   ASSERT_TRUE(form.lblProjectTitle.click());
   EXPECT_EQ(dataOf(projectAt("Beta")).passwordText, "");
 
-  for (const QString &wrong :
-       {QStringLiteral("secret"), QStringLiteral("Secret "), QString()}) {
+  for (const QString& wrong : {QStringLiteral("secret"), QStringLiteral("Secret "), QString()}) {
     SCOPED_TRACE(wrong.toStdString());
     open("Beta");
     onTab(0);
     ASSERT_TRUE(form.listProjects.select(0));
-    fakes.dialogs->expectInputBox("Please type in the password:", wrong)
-        .withDefaultText("");
-    fakes.dialogs
-        ->expectMsgBox("This is NOT the correct password.", platform::vbOK)
-        .withTitle("Quendrel");
+    fakes.dialogs->expectInputBox("Please type in the password:", wrong).withDefaultText("");
+    fakes.dialogs->expectMsgBox("This is NOT the correct password.", platform::vbOK).withTitle("Quendrel");
     ASSERT_TRUE(form.cmdOpenExistProj.click());
     EXPECT_TRUE(fakes.dialogs->allShown());
     EXPECT_FALSE(form.isPasswordCorrect);
@@ -376,8 +347,7 @@ TEST_F(OpenTest, TheRightPasswordOpensTheProjectAndAWrongOneNothing) {
     EXPECT_TRUE(form.lblProjectSubTitle.Caption().isEmpty());
     EXPECT_EQ(form.List1.ListCount(), 0);
     EXPECT_EQ(form.SSTab1.Tab(), 0);
-    EXPECT_TRUE(
-        namesIn(mirrorOf("Alpha")).empty()); // nothing unpacked is left there
+    EXPECT_TRUE(namesIn(mirrorOf("Alpha")).empty());  // nothing unpacked is left there
   }
 }
 
@@ -387,23 +357,15 @@ TEST_F(OpenTest, ARefusedProjectTakesNoEditAtAll) {
   store::writeProjectData(alpha / "dat.qd", data);
   const std::string before = bytesOf(alpha / "dat.qd");
   const std::string autorunBefore = bytesOf(alpha / "AUTORUN.INF");
-  onTab(0);
-  ASSERT_TRUE(form.Option2.click());
-  ASSERT_TRUE(form.listProjects.select(0));
-  fakes.dialogs->expectInputBox("Please type in the password:", "wrong");
-  fakes.dialogs->expectMsgBox("This is NOT the correct password.",
-                              platform::vbOK);
-  ASSERT_TRUE(form.cmdOpenExistProj.click());
+  open("Alpha", "wrong", true);
   ASSERT_FALSE(form.isPasswordCorrect);
   EXPECT_EQ(form.sDirectory.toStdString(), alpha.string());
 
   // Every editing command of this window says so and writes nothing.
   onTab(2);
-  const auto refuses = [&](controls::Element &control, const char *what) {
+  const auto refuses = [&](controls::Element& control, const char* what) {
     SCOPED_TRACE(what);
-    fakes.dialogs
-        ->expectMsgBox("First create or open a project.", platform::vbOK)
-        .withStyle(platform::vbOKOnly);
+    fakes.dialogs->expectMsgBox("First create or open a project.", platform::vbOK).withStyle(platform::vbOKOnly);
     control.click();
     EXPECT_TRUE(fakes.dialogs->allShown());
   };
@@ -416,8 +378,7 @@ TEST_F(OpenTest, ARefusedProjectTakesNoEditAtAll) {
   EXPECT_EQ(form.Check1.Value(), controls::vbUnchecked);
   form.Label19_MouseMove(1, 0, 600, 0);
   EXPECT_EQ(form.redRGB, 0);
-  fakes.dialogs->expectMsgBox("First create or open a project.",
-                              platform::vbOK);
+  fakes.dialogs->expectMsgBox("First create or open a project.", platform::vbOK);
   form.Label19_MouseUp(1, 0, 600, 0);
   EXPECT_TRUE(fakes.dialogs->allShown());
 
@@ -425,14 +386,29 @@ TEST_F(OpenTest, ARefusedProjectTakesNoEditAtAll) {
   EXPECT_EQ(bytesOf(alpha / "AUTORUN.INF"), autorunBefore);
 }
 
+TEST_F(OpenTest, AProjectWithoutAMirrorGetsOneUnlessItsPasswordIsRefused) {
+  fs::remove_all(mirrorOf("Alpha"));
+  open("Alpha");
+  EXPECT_TRUE(fs::is_directory(mirrorOf("Alpha")));
+  EXPECT_TRUE(namesIn(mirrorOf("Alpha")).empty());
+  EXPECT_FALSE(form.Image2.Picture().isEmpty());
+
+  open("Beta");
+  fs::remove_all(mirrorOf("Alpha"));
+  store::ProjectData data = dataOf(alpha);
+  data.passwordText = "Secret";
+  store::writeProjectData(alpha / "dat.qd", data);
+  open("Alpha", "no", true);
+  EXPECT_FALSE(fs::exists(mirrorOf("Alpha")));
+}
+
 TEST_F(OpenTest, AnUnreadableDataFileOpensNothing) {
   fs::remove(alpha / "dat.qd");
-  fs::create_directory(alpha / "dat.qd"); // there, but no file to read
+  fs::create_directory(alpha / "dat.qd");  // there, but no file to read
   fakes.dialogs->expectMsgBox("Path/File access error", platform::vbOK);
   open("Alpha");
   EXPECT_FALSE(form.isPasswordCorrect);
-  fakes.dialogs->expectMsgBox("First create or open a project.",
-                              platform::vbOK);
+  fakes.dialogs->expectMsgBox("First create or open a project.", platform::vbOK);
   EXPECT_FALSE(form.projectEditable());
 }
 
@@ -453,7 +429,7 @@ TEST_F(OpenTest, ADamagedPictureNameNeverReachesOutsideTheMirror) {
 // ----------------------------------------------------------------------
 
 class DeleteTest : public ProjectsTest {
-protected:
+ protected:
   void SetUp() override {
     ProjectsTest::SetUp();
     create("Alpha");
@@ -464,18 +440,14 @@ protected:
   // Selects `name` and presses Delete, answering the question with `answer`.
   void remove(int index, platform::MsgBoxResult answer) {
     ASSERT_TRUE(form.listProjects.select(index));
-    fakes.dialogs->expectMsgBox("Detele this project?", answer)
-        .withStyle(platform::vbYesNo)
-        .withTitle("Quendrel");
+    fakes.dialogs->expectMsgBox("Detele this project?", answer).withStyle(platform::vbYesNo).withTitle("Quendrel");
     ASSERT_TRUE(form.Command1.click());
   }
 };
 
 TEST_F(DeleteTest, TheOpenProjectCannotBeDeleted) {
   ASSERT_TRUE(form.listProjects.select(1));
-  fakes.dialogs->expectMsgBox(
-      "This project is currently active and can not be deleted.",
-      platform::vbOK);
+  fakes.dialogs->expectMsgBox("This project is currently active and can not be deleted.", platform::vbOK);
   ASSERT_TRUE(form.Command1.click());
   EXPECT_TRUE(fs::exists(projectAt("Beta") / "dat.qd"));
   EXPECT_EQ(form.listProjects.ListCount(), 2);
@@ -495,11 +467,9 @@ TEST_F(DeleteTest, YesRemovesBothFoldersAndTheEntry) {
   remove(0, platform::vbYes);
   EXPECT_FALSE(fs::exists(projectAt("Alpha")));
   EXPECT_FALSE(fs::exists(mirrorOf("Alpha")));
-  EXPECT_EQ(listedProjects(), (std::vector<std::pair<std::string, std::string>>{
-                                  {"Beta", projectAt("Beta").string()}}));
+  EXPECT_EQ(listedProjects(), (std::vector<std::pair<std::string, std::string>>{{"Beta", projectAt("Beta").string()}}));
   ASSERT_EQ(form.listProjects.ListCount(), 1);
-  EXPECT_EQ(form.listProjectsPath.List(0).toStdString(),
-            projectAt("Beta").string());
+  EXPECT_EQ(form.listProjectsPath.List(0).toStdString(), projectAt("Beta").string());
   EXPECT_TRUE(form.cmdOpenExistProj.Enabled());
   EXPECT_TRUE(form.Command1.Enabled());
 }
@@ -512,8 +482,7 @@ TEST_F(DeleteTest, DeletingTheLastListedProjectDisablesOpenAndDelete) {
   fakes.dialogs->expectMsgBox("File not found", platform::vbOK);
   ASSERT_TRUE(form.cmdBuildNewProj.click());
   ASSERT_TRUE(form.Option2.click());
-  ASSERT_TRUE(
-      form.listProjects.select(0)); // Open and Delete follow the selection
+  ASSERT_TRUE(form.listProjects.select(0));  // Open and Delete follow the selection
   remove(1, platform::vbYes);
   remove(0, platform::vbYes);
   EXPECT_EQ(form.listProjects.ListCount(), 0);
@@ -525,11 +494,9 @@ TEST_F(DeleteTest, DeletingTheLastListedProjectDisablesOpenAndDelete) {
 
 TEST_F(DeleteTest, ASubSubfolderStaysBehindButTheEntryStillLeavesTheList) {
   fs::create_directories(projectAt("Alpha") / "01 - Album" / "deeper");
-  std::ofstream(projectAt("Alpha") / "01 - Album" / "deeper" / "kept.txt")
-      << "x";
+  std::ofstream(projectAt("Alpha") / "01 - Album" / "deeper" / "kept.txt") << "x";
   remove(0, platform::vbYes);
-  EXPECT_TRUE(
-      fs::exists(projectAt("Alpha") / "01 - Album" / "deeper" / "kept.txt"));
+  EXPECT_TRUE(fs::exists(projectAt("Alpha") / "01 - Album" / "deeper" / "kept.txt"));
   EXPECT_FALSE(fs::exists(projectAt("Alpha") / "Alpha.exe"));
   EXPECT_FALSE(fs::exists(mirrorOf("Alpha")));
   EXPECT_EQ(listedProjects().size(), 1u);
@@ -569,7 +536,7 @@ TEST_F(DeleteTest, AListEntryThatNamesNoProjectFolderDeletesNothingThere) {
   remove(2, platform::vbYes);
   EXPECT_TRUE(fs::exists(folder / "letter.txt"));
   EXPECT_EQ(form.listProjects.ListCount(),
-            2); // no mirror to remove: off the list
+            2);  // no mirror to remove: off the list
 }
 
 // ---- Password
@@ -578,8 +545,7 @@ TEST_F(DeleteTest, AListEntryThatNamesNoProjectFolderDeletesNothingThere) {
 TEST_F(ProjectsTest, ThePasswordIsAskedUntilItIsLegalAndWrittenAsTyped) {
   create("Alpha");
   onTab(2);
-  fakes.dialogs->expectInputBox("Type in the password", "a/b")
-      .withDefaultText("");
+  fakes.dialogs->expectInputBox("Type in the password", "a/b").withDefaultText("");
   fakes.dialogs->expectInputBox("Type in the password", "a\"b");
   fakes.dialogs->expectInputBox("Type in the password", " Se cret ");
   ASSERT_TRUE(form.Check1.click());
@@ -588,7 +554,7 @@ TEST_F(ProjectsTest, ThePasswordIsAskedUntilItIsLegalAndWrittenAsTyped) {
   EXPECT_EQ(dataOf(projectAt("Alpha")).passwordText, " Se cret ");
   EXPECT_EQ(form.Check1.Value(), controls::vbChecked);
 
-  ASSERT_TRUE(form.Check1.click()); // off again
+  ASSERT_TRUE(form.Check1.click());  // off again
   EXPECT_TRUE(form.ProjectPassword.isEmpty());
   EXPECT_EQ(dataOf(projectAt("Alpha")).passwordText, "");
 }
@@ -596,11 +562,10 @@ TEST_F(ProjectsTest, ThePasswordIsAskedUntilItIsLegalAndWrittenAsTyped) {
 TEST_F(ProjectsTest, ABlankOrCancelledPasswordClearsTheBox) {
   create("Alpha");
   onTab(2);
-  for (const char *answer : {"   ", ""}) {
+  for (const char* answer : {"   ", ""}) {
     SCOPED_TRACE(answer);
     fakes.dialogs->expectInputBox("Type in the password", answer);
-    fakes.dialogs->expectMsgBox("No password was set.", platform::vbOK)
-        .withStyle(platform::vbOKOnly);
+    fakes.dialogs->expectMsgBox("No password was set.", platform::vbOK).withStyle(platform::vbOKOnly);
     ASSERT_TRUE(form.Check1.click());
     EXPECT_TRUE(fakes.dialogs->allShown());
     EXPECT_EQ(form.Check1.Value(), controls::vbUnchecked);
@@ -613,8 +578,7 @@ TEST_F(ProjectsTest, APasswordTheFileCannotHoldIsReportedAndNotKept) {
   create("Alpha");
   const std::string before = bytesOf(projectAt("Alpha") / "dat.qd");
   onTab(2);
-  fakes.dialogs->expectInputBox("Type in the password",
-                                QString::fromUtf8("\u20ac\u03a9"));
+  fakes.dialogs->expectInputBox("Type in the password", QString::fromUtf8("\u20ac\u03a9"));
   fakes.dialogs->expectMsgBox(omegaRefusal("project password"), platform::vbOK);
   ASSERT_TRUE(form.Check1.click());
   EXPECT_TRUE(form.ProjectPassword.isEmpty());
@@ -640,14 +604,13 @@ TEST_F(ProjectsTest, TheTwoModesShowTheirOwnControls) {
   create("Alpha");
   onTab(0);
   ASSERT_TRUE(form.Option2.click());
-  for (controls::Control *c : std::initializer_list<controls::Control *>{
-           &form.Dir1, &form.Drive1, &form.txtProjectName,
-           &form.cmdBuildNewProj, &form.Label16})
+  for (controls::Control* c : std::initializer_list<controls::Control*>{&form.Dir1, &form.Drive1, &form.txtProjectName,
+                                                                        &form.cmdBuildNewProj, &form.Label16})
     EXPECT_FALSE(c->Visible()) << c->Name().toStdString();
   EXPECT_TRUE(form.listProjects.Visible());
   EXPECT_TRUE(form.listProjects.Enabled());
   EXPECT_TRUE(form.cmdOpenExistProj.Visible());
-  EXPECT_FALSE(form.cmdOpenExistProj.Enabled()); // nothing chosen yet
+  EXPECT_FALSE(form.cmdOpenExistProj.Enabled());  // nothing chosen yet
   EXPECT_FALSE(form.Command1.Enabled());
   EXPECT_FALSE(form.cmdBuildNewProj.Enabled());
   ASSERT_TRUE(form.listProjects.select(0));
@@ -655,13 +618,11 @@ TEST_F(ProjectsTest, TheTwoModesShowTheirOwnControls) {
   EXPECT_TRUE(form.Command1.Enabled());
 
   ASSERT_TRUE(form.Option1.click());
-  for (controls::Control *c : std::initializer_list<controls::Control *>{
-           &form.Dir1, &form.Drive1, &form.txtProjectName,
-           &form.cmdBuildNewProj, &form.Label16})
+  for (controls::Control* c : std::initializer_list<controls::Control*>{&form.Dir1, &form.Drive1, &form.txtProjectName,
+                                                                        &form.cmdBuildNewProj, &form.Label16})
     EXPECT_TRUE(c->Visible() && c->Enabled()) << c->Name().toStdString();
   EXPECT_FALSE(form.listProjects.Visible() || form.listProjects.Enabled());
-  EXPECT_FALSE(form.cmdOpenExistProj.Visible() ||
-               form.cmdOpenExistProj.Enabled());
+  EXPECT_FALSE(form.cmdOpenExistProj.Visible() || form.cmdOpenExistProj.Enabled());
   EXPECT_FALSE(form.Command1.Visible() || form.Command1.Enabled());
 }
 
@@ -680,43 +641,41 @@ TEST_F(ProjectsTest, HelpModeShowsEachHelpTextAndActsOnlyForTheModes) {
   ASSERT_TRUE(form.Option2.click());
   ASSERT_TRUE(form.listProjects.select(0));
   form.infoTeller = true;
-  const auto help = [&](const QString &text, const std::function<void()> &act) {
+  const auto help = [&](const QString& text, const std::function<void()>& act) {
     SCOPED_TRACE(text.toStdString());
     expectMessage(fakes.modals, text);
     act();
     EXPECT_EQ(fakes.modals.pending(), 0);
   };
-  help("This button opens a saved project.",
-       [&] { form.cmdOpenExistProj.click(); });
-  help("This buttons alows you to delete a saved project.",
-       [&] { form.Command1.click(); });
+  help("This button opens a saved project.", [&] { form.cmdOpenExistProj.click(); });
+  help("This buttons alows you to delete a saved project.", [&] { form.Command1.click(); });
   help("The list of saved projects.", [&] { form.listProjects.select(0); });
-  help("Choose this option inorder to enable the creation of a new project.",
-       [&] { form.Option1.click(); });
-  EXPECT_TRUE(form.txtProjectName.Visible()); // the mode changed all the same
-  help("The location where the new project will be created.",
-       [&] { form.Dir1.mouseDown(); });
-  help("Inorder to build a new project, type its name here after you chose its "
-       "location.",
-       [&] { form.txtProjectName.mouseDown(); });
+  help("Choose this option inorder to enable the creation of a new project.", [&] { form.Option1.click(); });
+  EXPECT_TRUE(form.txtProjectName.Visible());  // the mode changed all the same
+  help("The location where the new project will be created.", [&] { form.Dir1.mouseDown(); });
+  help(
+      "Inorder to build a new project, type its name here after you chose its "
+      "location.",
+      [&] { form.txtProjectName.mouseDown(); });
   form.txtProjectName.setText("Gamma");
-  help("Press this button inorder to build a new project. you should chose its "
-       "location and name first.",
-       [&] { form.cmdBuildNewProj.click(); });
-  help("Choose this option inorder to enable loading a saved project.",
-       [&] { form.Option2.click(); });
+  help(
+      "Press this button inorder to build a new project. you should chose its "
+      "location and name first.",
+      [&] { form.cmdBuildNewProj.click(); });
+  help("Choose this option inorder to enable loading a saved project.", [&] { form.Option2.click(); });
   EXPECT_TRUE(form.listProjects.Visible());
   onTab(2);
-  help("If the checkbox is marked, you will be able to add a personal secret "
-       "password to your project. this way "
-       "noone will be able to edit it but you.",
-       [&] { form.Check1.click(); });
+  help(
+      "If the checkbox is marked, you will be able to add a personal secret "
+      "password to your project. this way "
+      "noone will be able to edit it but you.",
+      [&] { form.Check1.click(); });
   EXPECT_EQ(form.Check1.Value(),
-            controls::vbUnchecked); // the box shows what the project holds
+            controls::vbUnchecked);  // the box shows what the project holds
   EXPECT_FALSE(fs::exists(projectAt("Gamma")));
   EXPECT_EQ(listedProjects().size(), 1u);
-  EXPECT_TRUE(fakes.dialogs->shown().size() == 1); // only "Created"
+  EXPECT_TRUE(fakes.dialogs->shown().size() == 1);  // only "Created"
 }
 
-} // namespace
-} // namespace authoring_test
+}  // namespace
+}  // namespace authoring_test

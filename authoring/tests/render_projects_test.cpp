@@ -21,7 +21,7 @@ TEST_F(ProjectsTest, RenderAnOpenProjectsPickerAndDetails) {
   ASSERT_TRUE(form.lblProjectSubTitle.click());
   fakes.dialogs->expectInputBox("Enter CD Label:", "BETA DISC");
   ASSERT_TRUE(form.lblCdLabl.click());
-  fakes.modals.expect<frmEditTxt>([](frmEditTxt &editor) {
+  fakes.modals.expect<frmEditTxt>([](frmEditTxt& editor) {
     editor.Text1.setText("Recorded live.\r\nMixed at home.");
     EXPECT_TRUE(editor.Command1.click());
   });
@@ -38,24 +38,21 @@ TEST_F(ProjectsTest, RenderAnOpenProjectsPickerAndDetails) {
   // The strip shows the colour that was set.
   const QImage image(details);
   const QColor strip(
-      image.pixel(controls::twipsToPixels(120 + 4560 + 1300),
-                  controls::twipsToPixels(1155 + 3150 + 100) + 20));
+      image.pixel(controls::twipsToPixels(120 + 4560 + 1300), controls::twipsToPixels(1155 + 3150 + 100) + 20));
   EXPECT_GT(strip.red() + strip.green(), 0);
 
   onTab(0);
   ASSERT_TRUE(form.Option2.click());
   ASSERT_TRUE(form.listProjects.select(0));
-  ASSERT_TRUE(controls::renderToPng(
-      form, dir + QStringLiteral("/form5_projects_tab0.png")));
+  ASSERT_TRUE(controls::renderToPng(form, dir + QStringLiteral("/form5_projects_tab0.png")));
 
   frmEditTxt editor;
   editor.Load();
   editor.setCaption("Edit Info.");
   editor.Text1.setText("Recorded live.\r\nMixed at home.");
-  ASSERT_TRUE(
-      controls::renderToPng(editor, dir + QStringLiteral("/frmEditTxt.png")));
+  ASSERT_TRUE(controls::renderToPng(editor, dir + QStringLiteral("/frmEditTxt.png")));
   editor.Unload();
 }
 
-} // namespace
-} // namespace authoring_test
+}  // namespace
+}  // namespace authoring_test

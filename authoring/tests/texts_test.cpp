@@ -9,7 +9,7 @@ namespace authoring_test {
 namespace {
 
 class TextsTest : public ProjectsTest {
-protected:
+ protected:
   void SetUp() override {
     ProjectsTest::SetUp();
     create("Alpha");
@@ -22,11 +22,10 @@ protected:
 TEST_F(ProjectsTest, TextsNeedAProject) {
   onTab(2);
   // The labels are off without a project; the commands refuse all the same.
-  for (const auto &[command, name] :
-       std::initializer_list<std::pair<void (Form5::*)(), const char *>>{
-           {&Form5::lblProjectTitle_Click, "title"},
-           {&Form5::lblProjectSubTitle_Click, "subtitle"},
-           {&Form5::Label13_Click, "information text"}}) {
+  for (const auto& [command, name] :
+       std::initializer_list<std::pair<void (Form5::*)(), const char*>>{{&Form5::lblProjectTitle_Click, "title"},
+                                                                        {&Form5::lblProjectSubTitle_Click, "subtitle"},
+                                                                        {&Form5::Label13_Click, "information text"}}) {
     SCOPED_TRACE(name);
     fakes.dialogs->expectMsgBox("First create a new project", platform::vbOK)
         .withStyle(platform::vbOKOnly)
@@ -34,8 +33,7 @@ TEST_F(ProjectsTest, TextsNeedAProject) {
     (form.*command)();
     EXPECT_TRUE(fakes.dialogs->allShown());
   }
-  fakes.dialogs->expectMsgBox("First create or open a project.",
-                              platform::vbOK);
+  fakes.dialogs->expectMsgBox("First create or open a project.", platform::vbOK);
   form.lblCdLabl_Click();
   // Without a project name the slider does not move, and nothing is written.
   form.Label19_MouseMove(1, 0, 700, 0);
@@ -45,9 +43,7 @@ TEST_F(ProjectsTest, TextsNeedAProject) {
 }
 
 TEST_F(TextsTest, TitleAndSubtitleAreAskedWithTheCurrentTextAndWritten) {
-  fakes.dialogs->expectInputBox("Set Title", "Best Of")
-      .withDefaultText("Alpha")
-      .withTitle("Quendrel");
+  fakes.dialogs->expectInputBox("Set Title", "Best Of").withDefaultText("Alpha").withTitle("Quendrel");
   ASSERT_TRUE(form.lblProjectTitle.click());
   fakes.dialogs->expectInputBox("Set Sub title", "1999").withDefaultText("");
   ASSERT_TRUE(form.lblProjectSubTitle.click());
@@ -58,9 +54,7 @@ TEST_F(TextsTest, TitleAndSubtitleAreAskedWithTheCurrentTextAndWritten) {
   EXPECT_EQ(data.projectSubTitle, "1999");
   // The title is not the disc label.
   EXPECT_EQ(form.lblCdLabl.Caption(), "Alpha");
-  EXPECT_EQ(
-      bytesOf(project / "AUTORUN.INF"),
-      "[autorun]\r\nicon = QD.exe,0\r\nlabel = Alpha\r\nopen = Alpha.exe\r\n");
+  EXPECT_EQ(bytesOf(project / "AUTORUN.INF"), "[autorun]\r\nicon = QD.exe,0\r\nlabel = Alpha\r\nopen = Alpha.exe\r\n");
 }
 
 TEST_F(TextsTest, ACancelledSubtitleEmptiesTheScreenButNotTheFile) {
@@ -86,7 +80,7 @@ TEST_F(TextsTest, ATitleTheFileCannotHoldIsReportedAndTheOldOneStays) {
 }
 
 TEST_F(TextsTest, TheInformationTextIsEditedInTheTextEditor) {
-  fakes.modals.expect<frmEditTxt>([](frmEditTxt &editor) {
+  fakes.modals.expect<frmEditTxt>([](frmEditTxt& editor) {
     EXPECT_EQ(editor.Caption(), "Edit Info.");
     EXPECT_TRUE(editor.Text1.Text().isEmpty());
     editor.Text1.setText("First\r\nSecond");
@@ -97,7 +91,7 @@ TEST_F(TextsTest, TheInformationTextIsEditedInTheTextEditor) {
   EXPECT_EQ(dataOf(project).infoText, "First\r\nSecond");
 
   // Closed without OK: the text stays.
-  fakes.modals.expect<frmEditTxt>([](frmEditTxt &editor) {
+  fakes.modals.expect<frmEditTxt>([](frmEditTxt& editor) {
     EXPECT_EQ(editor.Text1.Text(), "First\r\nSecond");
     editor.Text1.setText("thrown away");
     EXPECT_TRUE(editor.close());
@@ -109,15 +103,10 @@ TEST_F(TextsTest, TheInformationTextIsEditedInTheTextEditor) {
 
 TEST_F(TextsTest, TheCdLabelCannotBeLeftEmptyAndOnlyItsLineChanges) {
   // An icon line of its own, which the label must keep.
-  writeBytes(
-      project / "AUTORUN.INF",
-      "[autorun]\r\nicon = disc.ico\r\nlabel = Alpha\r\nopen = Alpha.exe\r\n");
+  writeBytes(project / "AUTORUN.INF", "[autorun]\r\nicon = disc.ico\r\nlabel = Alpha\r\nopen = Alpha.exe\r\n");
   const std::string data = bytesOf(project / "dat.qd");
-  fakes.dialogs->expectInputBox("Enter CD Label:", "")
-      .withDefaultText("Alpha")
-      .withTitle("Quendrel");
-  fakes.dialogs->expectMsgBox("CD label can not be empty.", platform::vbOK)
-      .withStyle(platform::vbOKOnly);
+  fakes.dialogs->expectInputBox("Enter CD Label:", "").withDefaultText("Alpha").withTitle("Quendrel");
+  fakes.dialogs->expectMsgBox("CD label can not be empty.", platform::vbOK).withStyle(platform::vbOKOnly);
   fakes.dialogs->expectInputBox("Enter CD Label:", "").withDefaultText("Alpha");
   fakes.dialogs->expectMsgBox("CD label can not be empty.", platform::vbOK);
   fakes.dialogs->expectInputBox("Enter CD Label:", "My Disc");
@@ -136,26 +125,21 @@ TEST_F(TextsTest, TheCdLabelCannotBeLeftEmptyAndOnlyItsLineChanges) {
 }
 
 TEST_F(TextsTest, ACdLabelWithoutAnAutorunFileGetsTheDefaultLines) {
-  for (const char *content :
-       {static_cast<const char *>(nullptr), "[autorun]\r\n"}) {
+  for (const char* content : {static_cast<const char*>(nullptr), "[autorun]\r\n"}) {
     SCOPED_TRACE(content ? "short" : "missing");
     fs::remove(project / "AUTORUN.INF");
-    if (content)
-      writeBytes(project / "AUTORUN.INF", content);
+    if (content) writeBytes(project / "AUTORUN.INF", content);
     fakes.dialogs->expectInputBox("Enter CD Label:", "Disc");
     ASSERT_TRUE(form.lblCdLabl.click());
     EXPECT_TRUE(fakes.dialogs->allShown());
-    EXPECT_EQ(
-        bytesOf(project / "AUTORUN.INF"),
-        "[autorun]\r\nicon = QD.exe,0\r\nlabel = Disc\r\nopen = Alpha.exe\r\n");
+    EXPECT_EQ(bytesOf(project / "AUTORUN.INF"), "[autorun]\r\nicon = QD.exe,0\r\nlabel = Disc\r\nopen = Alpha.exe\r\n");
   }
 }
 
 TEST_F(TextsTest, ACdLabelTheFileCannotHoldIsReportedAndTheOldOneStays) {
   const std::string before = bytesOf(project / "AUTORUN.INF");
   fakes.dialogs->expectInputBox("Enter CD Label:", QString::fromUtf8("\u03a9"));
-  fakes.dialogs->expectMsgBox(omegaRefusal("disc autorun file"),
-                              platform::vbOK);
+  fakes.dialogs->expectMsgBox(omegaRefusal("disc autorun file"), platform::vbOK);
   ASSERT_TRUE(form.lblCdLabl.click());
   EXPECT_EQ(form.lblCdLabl.Caption(), "Alpha");
   EXPECT_EQ(bytesOf(project / "AUTORUN.INF"), before);
@@ -165,9 +149,8 @@ TEST_F(TextsTest, ACdLabelTheFileCannotHoldIsReportedAndTheOldOneStays) {
 // -------------------------------------------------------------
 
 // Moves the thumb so that its left edge would land on `position`.
-void dragTo(Form5 &form, double position) {
-  form.Label19_MouseMove(
-      1, 0, position - form.Label19.Left() + form.Label19.Width() / 2, 0);
+void dragTo(Form5& form, double position) {
+  form.Label19_MouseMove(1, 0, position - form.Label19.Left() + form.Label19.Width() / 2, 0);
 }
 
 TEST_F(TextsTest, TheThumbPositionGivesTheChannelValue) {
@@ -175,7 +158,7 @@ TEST_F(TextsTest, TheThumbPositionGivesTheChannelValue) {
     double position;
     int value;
   } cases[] = {{0, 0}, {1, 0}, {675, 127}, {1349, 254}, {1350, 255}};
-  for (const auto &c : cases) {
+  for (const auto& c : cases) {
     SCOPED_TRACE(c.position);
     dragTo(form, c.position);
     EXPECT_DOUBLE_EQ(form.Label19.Left(), c.position);
@@ -185,8 +168,7 @@ TEST_F(TextsTest, TheThumbPositionGivesTheChannelValue) {
   }
 }
 
-TEST_F(TextsTest,
-       PastEitherEndTheThumbStopsAndTheValueStaysAtTheLastMoveInside) {
+TEST_F(TextsTest, PastEitherEndTheThumbStopsAndTheValueStaysAtTheLastMoveInside) {
   dragTo(form, 1300);
   const int inside = form.redRGB;
   dragTo(form, 1500);
@@ -196,7 +178,7 @@ TEST_F(TextsTest,
   dragTo(form, 200);
   dragTo(form, -40);
   EXPECT_EQ(form.Label19.Left(), 0);
-  EXPECT_EQ(form.redRGB, 37); // Int(255 * 200 / 1350)
+  EXPECT_EQ(form.redRGB, 37);  // Int(255 * 200 / 1350)
 }
 
 TEST_F(TextsTest, MovesWithoutAButtonDoNothing) {
@@ -206,10 +188,10 @@ TEST_F(TextsTest, MovesWithoutAButtonDoNothing) {
 }
 
 TEST_F(TextsTest, EachChannelLabelSelectsItsChannelAndPlacesTheThumb) {
-  dragTo(form, 675); // red 127
+  dragTo(form, 675);  // red 127
   ASSERT_TRUE(form.Label17.click());
   EXPECT_EQ(form.RGB_SET, 2);
-  EXPECT_EQ(form.Label19.Left(), 0); // green is 0
+  EXPECT_EQ(form.Label19.Left(), 0);  // green is 0
   EXPECT_EQ(form.Label17.BorderStyle(), 1);
   EXPECT_EQ(form.Label14.BorderStyle(), 0);
   EXPECT_EQ(form.Label18.BorderStyle(), 0);
@@ -217,7 +199,7 @@ TEST_F(TextsTest, EachChannelLabelSelectsItsChannelAndPlacesTheThumb) {
   EXPECT_EQ(form.greenRGB, 255);
   EXPECT_EQ(form.redRGB, 127);
   ASSERT_TRUE(form.Label18.click());
-  dragTo(form, 270); // Int(255 * 270 / 1350) = 51
+  dragTo(form, 270);  // Int(255 * 270 / 1350) = 51
   EXPECT_EQ(form.Frame5.BackColor(), controls::RGB(127, 255, 51));
   ASSERT_TRUE(form.Label14.click());
   EXPECT_DOUBLE_EQ(form.Label19.Left(), 127 * 1350 / 255.0);
@@ -253,9 +235,9 @@ TEST_F(TextsTest, HelpModeShowsEachTextAndChangesNothing) {
   const std::string data = bytesOf(project / "dat.qd");
   form.infoTeller = true;
   const struct {
-    controls::Element &control;
-    bool press; // help on the mouse press rather than the click
-    const char *text;
+    controls::Element& control;
+    bool press;  // help on the mouse press rather than the click
+    const char* text;
   } cases[] = {
       {form.lblProjectTitle, false,
        "The headline of the project. this can be the name of the collection or "
@@ -263,8 +245,7 @@ TEST_F(TextsTest, HelpModeShowsEachTextAndChangesNothing) {
       {form.lblProjectSubTitle, false,
        "The subtitle of the project. this can use to specify a date or the "
        "collector's name."},
-      {form.Label13, false,
-       "The information text that appears at a click when Quendrel loads."},
+      {form.Label13, false, "The information text that appears at a click when Quendrel loads."},
       {form.lblCdLabl, false,
        "The Label of the CD that will be burned. this can be the name of the "
        "collection or the band's name."},
@@ -275,7 +256,7 @@ TEST_F(TextsTest, HelpModeShowsEachTextAndChangesNothing) {
       {form.Label19, true, "Set the color of the project's interface."},
       {form.Frame5, true, "Set the color of the project's interface."},
   };
-  for (const auto &c : cases) {
+  for (const auto& c : cases) {
     SCOPED_TRACE(c.control.Name().toStdString());
     expectMessage(fakes.modals, c.text);
     if (c.press) {
@@ -291,7 +272,7 @@ TEST_F(TextsTest, HelpModeShowsEachTextAndChangesNothing) {
   EXPECT_EQ(form.RGB_SET, 1);
   EXPECT_EQ(form.lblProjectTitle.Caption(), "Alpha");
   EXPECT_EQ(bytesOf(project / "dat.qd"), data);
-  EXPECT_EQ(fakes.dialogs->shown().size(), 1u); // "Created"
+  EXPECT_EQ(fakes.dialogs->shown().size(), 1u);  // "Created"
 }
 
 TEST_F(TextsTest, TheSliderDragsInHelpModeToo) {
@@ -300,5 +281,5 @@ TEST_F(TextsTest, TheSliderDragsInHelpModeToo) {
   EXPECT_EQ(form.redRGB, 127);
 }
 
-} // namespace
-} // namespace authoring_test
+}  // namespace
+}  // namespace authoring_test

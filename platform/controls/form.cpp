@@ -145,6 +145,12 @@ void Form::Show(int modal) {
     other->widget()->setEnabled(false);
     blockedHere.push_back(other);
   }
+  // A window that was loaded, hidden, while another modal window came up was
+  // blocked with the rest; shown modally on top of it now, it is the one
+  // window that takes input until it goes again.
+  const int blockedBefore = blocked_;
+  blocked_ = 0;
+  w->setEnabled(Enabled());
   if (w->isVisible()) w->hide();
   w->setWindowModality(Qt::ApplicationModal);
   setVisibleFlag(true);
@@ -157,6 +163,10 @@ void Form::Show(int modal) {
   for (Form* other : blockedHere) {
     if (!isLive(other)) continue;
     if (--other->blocked_ == 0) other->widget()->setEnabled(other->Enabled());
+  }
+  if (isLive(this) && blockedBefore > 0) {
+    blocked_ += blockedBefore;
+    w->setEnabled(false);
   }
 }
 

@@ -77,6 +77,32 @@ TEST(ModalWindows, TheScriptedActionRunsAndTheShowReturns) {
   EXPECT_EQ(modals.shown(), QStringList{"frmMessage"});
 }
 
+TEST(ModalWindows, AHiddenLoadedWindowShownModallyOverAModalOneTakesInput) {
+  // The message window stays loaded and hidden after its first use (as the
+  // splash leaves it); a picker shown modally then blocks it with the rest,
+  // and a message shown from the picker must still be clickable.
+  MainWindow main;
+  main.Show();
+  main.frmMessage->Load();
+  MainWindow picker;
+  picker.Load();
+  ScriptedModals modals;
+  bool messageTookTheClick = false;
+  modals.expect("Form5", [&](Form&) {
+    modals.expect<MessageWindow>([&](MessageWindow& m) {
+      EXPECT_FALSE(m.isBlocked());
+      EXPECT_FALSE(main.Command2.acceptsUserInput()) << "the main window stays blocked";
+      messageTookTheClick = m.Label1.click();
+    });
+    main.message("No file was chosen.");
+    picker.Unload();
+  });
+  picker.Show(vbModal);
+  EXPECT_TRUE(messageTookTheClick);
+  EXPECT_FALSE(main.isBlocked());
+  EXPECT_TRUE(main.Command2.acceptsUserInput());
+}
+
 TEST(ModalWindows, AnUnexpectedWindowFailsTheTestAndDoesNotHang) {
   MainWindow main;
   main.Show();
