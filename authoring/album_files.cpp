@@ -34,19 +34,7 @@ void requireNotInUse(const std::vector<std::string>& paths) {
 }
 
 void copyNoReplace(const std::string& from, const std::string& to) {
-  const std::filesystem::path target(to);
-  if (store::FileExists(to)) throw store::StoreError(store::describeErrno(EEXIST));
-  // The copy is made whole under a hidden name first; only the last step,
-  // which never replaces, gives it its name.
-  const std::filesystem::path scratch = target.parent_path() / ("." + target.filename().string() + ".adding");
-  try {
-    store::copyFileAtomically(from, scratch);
-    if (auto refused = platform::renameNoReplace(scratch.string(), to)) throw store::StoreError(*refused);
-  } catch (...) {
-    std::error_code ignored;
-    std::filesystem::remove(scratch, ignored);
-    throw;
-  }
+  if (auto refused = platform::copyNoReplace(from, to)) throw store::StoreError(*refused);
 }
 
 RenameBatch::~RenameBatch() { undo(); }

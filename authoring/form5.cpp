@@ -191,6 +191,7 @@ Form5::Form5() : Form("Form5") {
   place(Command5, 1965, 90, 870, 435, QStringLiteral("Browse"));
   Command23.setCaption(QStringLiteral("rytrv covers"));
   Command23.setVisible(false);
+  Command26.setVisible(false);  // the developer's viewer of the lyrics database
 
   // ---- Tab 0: the project picker -------------------------------------------
   place(Option1, 360, 240, 2700, 330, QStringLiteral("Create a new Project"));

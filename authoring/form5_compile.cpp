@@ -55,7 +55,6 @@ void Form5::connectCompileHandlers() {
   Command5.Click = [this] { Command5_Click(); };
   Command23.Click = [this] { Command23_Click(); };
   Command26.Click = [this] { Command26_Click(); };
-  Command26.setVisible(false);
 }
 
 // ---- Compile -----------------------------------------------------------------

@@ -57,27 +57,10 @@ std::string programFile(const std::string& name) {
   return store::setPath(programFolder(), platform::findNoCase(programFolder(), name).value_or(name));
 }
 
-// Copies `from` to the new file `to`, never over an existing one, with the
-// run bits of `from`: the launcher and the player must stay runnable.
+// Copies `from` to the new file `to`, never over an existing one; the copy
+// keeps the run bits of `from`: the launcher and the player must stay runnable.
 void copyKeepingRunBit(const std::string& from, const std::string& to) {
-  const fs::path target(to);
-  const fs::path partial = target.parent_path() / ("." + target.filename().string() + ".part");
-  store::copyFileAtomically(from, partial);
-  std::error_code ec;
-  const fs::file_status source = fs::status(from, ec);
-  if (!ec)
-    fs::permissions(partial,
-                    source.permissions() & (fs::perms::owner_exec | fs::perms::group_exec | fs::perms::others_exec),
-                    fs::perm_options::add, ec);
-  std::optional<std::string> refused;
-  if (ec)
-    refused = store::describeError(ec);
-  else
-    refused = platform::renameNoReplace(partial.string(), to);
-  if (refused) {
-    fs::remove(partial, ec);
-    throw store::StoreError(*refused);
-  }
+  if (auto refused = platform::copyNoReplace(from, to)) throw store::StoreError(*refused);
 }
 
 QString lastPathPart(const QString& path) { return path.mid(path.lastIndexOf('/') + 1); }

@@ -129,14 +129,7 @@ void Form5::Label18_Click() { selectChannel(3, kColourHelp); }
 
 void Form5::Label19_MouseDown(int, int, double, double) { helpShown(kColourHelp); }
 
-void Form5::Frame5_MouseDown(int, int, double X, double Y) {
-  // A press on the thumb can reach the strip beneath it as well, once the
-  // thumb's own help text has been shown and clicked away.
-  if (X >= Label19.Left() && X < Label19.Left() + Label19.Width() && Y >= Label19.Top() &&
-      Y < Label19.Top() + Label19.Height())
-    return;
-  helpShown(kColourHelp);
-}
+void Form5::Frame5_MouseDown(int, int, double, double) { helpShown(kColourHelp); }
 
 void Form5::Label19_MouseMove(int Button, int, double X, double) {
   // A project that is not open for editing keeps its colour; the release says

@@ -173,18 +173,19 @@ void AtomicFileWriter::commit() {
   }
 }
 
-void AtomicFileWriter::keepModificationTimeOf(const fs::path& source) {
+void AtomicFileWriter::keepTimeAndModeOf(const fs::path& source) {
   struct stat st{};
   if (::stat(source.c_str(), &st) != 0) fail(errno);
   flushBuffer();
   const struct timespec times[2] = {{0, UTIME_OMIT}, st.st_mtim};
   if (::futimens(fd_, times) != 0) fail(errno);
+  if (::fchmod(fd_, st.st_mode & 0777) != 0) fail(errno);
 }
 
 void copyFileAtomically(const fs::path& from, const fs::path& to) {
   AtomicFileWriter out(to);
   out.appendFile(from, [](std::uint64_t) {});
-  out.keepModificationTimeOf(from);
+  out.keepTimeAndModeOf(from);
   out.commit();
 }
 

@@ -24,8 +24,9 @@ Bytes readWholeFile(const fs::path& path);
 void writeFileAtomically(const fs::path& path, std::span<const std::uint8_t> bytes);
 void writeFileAtomically(const fs::path& path, std::string_view bytes);
 
-// Copies `from` over `to` atomically, keeping the last-write time of `from`
-// as a file copy on the original platform did; throws StoreError.
+// Copies `from` over `to` atomically, keeping the last-write time and the
+// permission bits of `from` (a launcher copied stays runnable), as a file copy
+// on the original platform kept times and attributes; throws StoreError.
 void copyFileAtomically(const fs::path& from, const fs::path& to);
 
 // Writes a scratch file that is deleted again soon (an unpacked member): in
@@ -47,8 +48,9 @@ class AtomicFileWriter {
   // first, so that a length field can precede the bytes.
   void appendFile(const fs::path& source, const std::function<void(std::uint64_t size)>& beforeContents);
   void commit();
-  // Gives the file the last-write time of `source` (before commit()).
-  void keepModificationTimeOf(const fs::path& source);
+  // Gives the file the last-write time and permission bits of `source`
+  // (before commit()).
+  void keepTimeAndModeOf(const fs::path& source);
 
  private:
   void flushBuffer();

@@ -122,7 +122,16 @@ class EventBridge : public QObject {
     if (e->timestamp() == lastTimestamp_ && e->type() == lastType_) return false;
     lastTimestamp_ = e->timestamp();
     lastType_ = e->type();
+    const bool took = dispatchMouse(receiver, *element, e);
+    // A handler that ran a modal window saw other events meanwhile; this one
+    // is still the one its parents must not answer again.
+    lastTimestamp_ = e->timestamp();
+    lastType_ = e->type();
+    return took;
+  }
 
+  bool dispatchMouse(QWidget* receiver, Element& elementRef, QMouseEvent* e) {
+    Element* element = &elementRef;
     const int shift = shiftState(e->modifiers());
     const int button = buttonCode(e->button());
     switch (e->type()) {

@@ -10,6 +10,7 @@
 #include <system_error>
 
 #include "ansi_text.h"
+#include "file_io.h"
 #include "folder_listing.h"
 #include "store_error.h"
 
@@ -109,6 +110,25 @@ std::optional<std::string> findNoCase(const std::string& folder, const std::stri
 
 std::optional<std::string> renameNoReplace(const std::string& from, const std::string& to) {
   return describe(renameNoReplaceErrno(from, to));
+}
+
+std::optional<std::string> copyNoReplace(const std::string& from, const std::string& to) {
+  struct stat existing;
+  if (lstatOf(to, existing)) return describe(EEXIST);
+  const fs::path target(to);
+  const fs::path scratch = target.parent_path() / ("." + target.filename().string() + ".copying");
+  std::optional<std::string> refused;
+  try {
+    store::copyFileAtomically(from, scratch);
+    refused = renameNoReplace(scratch.string(), to);
+  } catch (const store::StoreError& e) {
+    refused = e.what();
+  }
+  if (refused) {
+    std::error_code ignored;
+    fs::remove(scratch, ignored);
+  }
+  return refused;
 }
 
 namespace detail {

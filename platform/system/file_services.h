@@ -27,6 +27,13 @@ std::optional<std::string> findNoCase(const std::string& folder, const std::stri
 // not, "Path not found" when the folder of `to` does not exist.
 std::optional<std::string> renameNoReplace(const std::string& from, const std::string& to);
 
+// Copies the file `from` to `to`, never over an existing `to`: the copy is
+// made whole under a hidden name beside `to` (keeping the time and the
+// permission bits of `from`) and then given its name by renameNoReplace.
+// Empty on success, else the description ("File already exists", ...);
+// nothing is left behind on failure.
+std::optional<std::string> copyNoReplace(const std::string& from, const std::string& to);
+
 // The in-use test of the original: renames `path` onto its own name, which
 // changes nothing but fails when the platform refuses it. Empty when it
 // passes, else the description of the refusal ("File not found" for a path

@@ -66,7 +66,7 @@ TEST(FileIo, ScratchFilesNeverWriteThroughALink) {
   EXPECT_EQ(readBytes(dir / "plain"), "evil");
 }
 
-TEST(FileIo, CopiesKeepTheLastWriteTime) {
+TEST(FileIo, CopiesKeepTheLastWriteTimeAndPermissions) {
   TempFolder dir;
   writeBytes(dir / "source", "support file");
   const auto old = std::filesystem::file_time_type::clock::now() - std::chrono::hours(24 * 400);
@@ -75,6 +75,11 @@ TEST(FileIo, CopiesKeepTheLastWriteTime) {
   copyFileAtomically(dir / "source", dir / "target");
   EXPECT_EQ(readBytes(dir / "target"), "support file");
   EXPECT_EQ(std::filesystem::last_write_time(dir / "target"), old);
+  std::filesystem::permissions(dir / "source", std::filesystem::perms::owner_all | std::filesystem::perms::group_read);
+  copyFileAtomically(dir / "source", dir / "runnable");
+  EXPECT_EQ(std::filesystem::status(dir / "runnable").permissions(),
+            std::filesystem::perms::owner_all | std::filesystem::perms::group_read);
+  std::filesystem::remove(dir / "runnable");
   EXPECT_THROW(copyFileAtomically(dir / "missing", dir / "target"), StoreError);
   EXPECT_EQ(readBytes(dir / "target"), "support file");
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 2);

@@ -7,6 +7,7 @@
 
 #include "command_button.h"
 #include "form.h"
+#include "frame.h"
 #include "label.h"
 #include "list_box.h"
 #include "menu.h"
@@ -101,6 +102,36 @@ TEST(ModalWindows, AHiddenLoadedWindowShownModallyOverAModalOneTakesInput) {
   EXPECT_TRUE(messageTookTheClick);
   EXPECT_FALSE(main.isBlocked());
   EXPECT_TRUE(main.Command2.acceptsUserInput());
+}
+
+TEST(ModalWindows, APressThatOpensAModalWindowDoesNotReachTheContainerToo) {
+  // Help mode: a press on the slider's thumb shows its text modally; the
+  // strip under it must not show its own text for the same press.
+  class SliderWindow : public Form {
+   public:
+    SliderWindow() : Form("Form5") {
+      Strip.Move(0, 0, 1455, 495);
+      Thumb.Move(0, 0, 105, 240);
+      Thumb.MouseDown = [this](int, int, double, double) {
+        ++thumbPresses;
+        frmMessage->closeOnClick = true;
+        frmMessage->Show(vbModal);
+      };
+      Strip.MouseDown = [this](int, int, double, double) { ++stripPresses; };
+    }
+    Frame Strip{*this, "Strip"};
+    Label Thumb{Strip, "Thumb"};
+    FormSlot<MessageWindow> frmMessage;
+    int thumbPresses = 0, stripPresses = 0;
+  } window;
+  window.Move(0, 0, 3000, 2000);
+  window.Show();
+  ScriptedModals modals;
+  modals.expect<MessageWindow>([](MessageWindow& m) { EXPECT_TRUE(m.Label1.click()); });
+  ASSERT_TRUE(window.Thumb.mouseDown(1, 0, 50, 50));
+  window.Thumb.mouseUp(1, 0, 50, 50);
+  EXPECT_EQ(window.thumbPresses, 1);
+  EXPECT_EQ(window.stripPresses, 0);
 }
 
 TEST(ModalWindows, AnUnexpectedWindowFailsTheTestAndDoesNotHang) {

@@ -181,3 +181,24 @@ TEST(ForceDeleteFolder, NoSuchFolder) {
 
 }  // namespace
 }  // namespace platform
+
+namespace platform {
+namespace {
+
+TEST(CopyNoReplace, CopiesWholeKeepingRunBitsAndNeverReplaces) {
+  TempFolder dir;
+  writeBytes(dir / "rodud.qd", "launcher");
+  fs::permissions(dir / "rodud.qd", fs::perms::owner_all);
+  EXPECT_EQ(copyNoReplace((dir / "rodud.qd").string(), (dir / "Alpha.exe").string()), std::nullopt);
+  EXPECT_EQ(readBytes(dir / "Alpha.exe"), "launcher");
+  EXPECT_EQ(fs::status(dir / "Alpha.exe").permissions(), fs::perms::owner_all);
+
+  writeBytes(dir / "other", "other");
+  EXPECT_EQ(copyNoReplace((dir / "other").string(), (dir / "Alpha.exe").string()), "File already exists");
+  EXPECT_EQ(readBytes(dir / "Alpha.exe"), "launcher");
+  EXPECT_EQ(copyNoReplace((dir / "missing").string(), (dir / "new").string()), "File not found");
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), {}), 3) << "no copy left behind";
+}
+
+}  // namespace
+}  // namespace platform
