@@ -66,15 +66,7 @@ fs::path AlbumTabTest::userFolder(const std::string& name, const std::vector<std
 }
 
 void AlbumTabTest::pickFile(const fs::path& folder, const std::string& file) {
-  fakes.modals.expect<Dialog>([folder, file](Dialog& picker) {
-    picker.Dir1.setPath(QString::fromStdString(folder.string()));
-    int index = -1;
-    for (int i = 0; i < picker.File1.ListCount(); ++i)
-      if (picker.File1.List(i) == QString::fromStdString(file)) index = i;
-    ASSERT_GE(index, 0) << file << " is not listed";
-    EXPECT_TRUE(picker.File1.select(index));
-    EXPECT_TRUE(picker.OKButton.click());
-  });
+  expectPickerChoice(fakes.modals, folder, file);
 }
 
 void AlbumTabTest::pickAll(const fs::path& folder) {
@@ -84,9 +76,7 @@ void AlbumTabTest::pickAll(const fs::path& folder) {
   });
 }
 
-void AlbumTabTest::cancelPicker() {
-  fakes.modals.expect<Dialog>([](Dialog& picker) { EXPECT_TRUE(picker.CancelButton.click()); });
-}
+void AlbumTabTest::cancelPicker() { expectPickerChoice(fakes.modals, {}, ""); }
 
 void AlbumTabTest::closePicker() {
   fakes.modals.expect<Dialog>([](Dialog& picker) { EXPECT_TRUE(picker.close()); });

@@ -1,5 +1,7 @@
 #include "form5_test_support.h"
 
+#include "dialog.h"
+
 #include <gtest/gtest.h>
 
 #include "dialogs/dialog_service.h"
@@ -60,6 +62,23 @@ void expectMessage(controls::ScriptedModals& modals, const QString& text) {
 QString splashText() {
   return QStringLiteral("Quendrel\r\nVersion ") + Form5::versionText() +
          QStringLiteral("\r\nGenerate your own MP3 music collection on CD.");
+}
+
+void expectPickerChoice(controls::ScriptedModals& modals, const std::filesystem::path& folder,
+                        const std::string& file) {
+  modals.expect<Dialog>([folder, file](Dialog& picker) {
+    if (file.empty()) {
+      EXPECT_TRUE(picker.CancelButton.click());
+      return;
+    }
+    picker.Dir1.setPath(QString::fromStdString(folder.string()));
+    int index = -1;
+    for (int i = 0; i < picker.File1.ListCount(); ++i)
+      if (picker.File1.List(i) == QString::fromStdString(file)) index = i;
+    ASSERT_GE(index, 0) << file << " is not listed";
+    EXPECT_TRUE(picker.File1.select(index));
+    EXPECT_TRUE(picker.OKButton.click());
+  });
 }
 
 }  // namespace authoring_test

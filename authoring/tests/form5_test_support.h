@@ -63,6 +63,11 @@ struct Fakes {
 // Expects the message window to come up modally with `text`, and clicks it away.
 void expectMessage(controls::ScriptedModals& modals, const QString& text);
 
+// Expects the file picker to come up modally and answer as a user would:
+// `file` chosen in `folder` with OK, or Cancel when `file` is empty.
+void expectPickerChoice(controls::ScriptedModals& modals, const std::filesystem::path& folder,
+                        const std::string& file);
+
 // The splash text of this build.
 QString splashText();
 

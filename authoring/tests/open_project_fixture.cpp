@@ -90,24 +90,12 @@ void OpenProjectTest::openProject(const std::string& name) {
 fs::path OpenProjectTest::addAlbum(const std::string& folderName) {
   fs::create_directory(project / folderName);
   fs::create_directory(mirror / folderName);
-  form.List1.AddItem(QString::fromStdString(folderName.substr(5)));
+  form.List1.AddItem(QString::fromStdString(folderName));
   return mirror / folderName;
 }
 
 void OpenProjectTest::pickerAnswers(const fs::path& folder, const std::string& file) {
-  fakes.modals.expect<Dialog>([folder, file](Dialog& picker) {
-    if (file.empty()) {
-      EXPECT_TRUE(picker.CancelButton.click());
-      return;
-    }
-    picker.Dir1.setPath(QString::fromStdString(folder.string()));
-    int index = -1;
-    for (int i = 0; i < picker.File1.ListCount(); ++i)
-      if (picker.File1.List(i) == QString::fromStdString(file)) index = i;
-    ASSERT_GE(index, 0) << file << " is not listed";
-    EXPECT_TRUE(picker.File1.select(index));
-    EXPECT_TRUE(picker.OKButton.click());
-  });
+  expectPickerChoice(fakes.modals, folder, file);
 }
 
 }  // namespace authoring_test
