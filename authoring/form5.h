@@ -307,6 +307,8 @@ class Form5 : public controls::Form {
   void Command24_Click();  // move down
   void Command22_Click();  // remove
   void List1_Click();
+  // No album is selected: the song list shows nothing and its commands are off.
+  void showNoSongs();
   void List1_DblClick();
   void List1_MouseDown(int Button, int Shift, double X, double Y);
   void imgPreview2_Click();

@@ -82,6 +82,7 @@ void Form5::Command2_Click() {
     showMessage(QStringLiteral("Please create or open a project"));
     return;
   }
+  if (!projectEditable()) return;
   try {
     Dir4.Refresh();
     const QString NN = album_files::numberPrefix(Dir4.ListCount() + 1);
@@ -210,6 +211,8 @@ void Form5::Command22_Click() {
       Dir4.Refresh();
       QString carry = E.left(2);
       List1.RemoveItem(i);
+      // The removed album's songs are gone with its folder.
+      showNoSongs();
       // Each album that followed takes the number of the one before it.
       for (int k = i; k < List1.ListCount(); ++k) {
         const QString entry = List1.List(k);
@@ -250,14 +253,17 @@ void Form5::List1_Click() {
       showMessage(QStringLiteral("The album's folder cannot be read: ") + describe(e));
     }
   }
-  if (!showsAlbum) {
-    // The Handle folder holds project mirrors only, never a song: the song
-    // list shows nothing.
-    try {
-      File4.setPath(QString::fromStdString(store::setPath(platform::appPath().toStdString(), "Handle")));
-    } catch (const store::StoreError&) {
-    }
-  }
+  if (!showsAlbum) showNoSongs();
   showAlbumPicture();
   albumSelectionStates();
+}
+
+void Form5::showNoSongs() {
+  // The Handle folder holds project mirrors only, never a song: the song
+  // list shows nothing, and no song command has a song to act on.
+  try {
+    File4.setPath(QString::fromStdString(store::setPath(platform::appPath().toStdString(), "Handle")));
+  } catch (const store::StoreError&) {
+  }
+  sortRightButtons();
 }

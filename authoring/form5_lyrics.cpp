@@ -9,7 +9,8 @@
 #include "store_error.h"
 
 void Form5::File4_DblClick() {
-  if (File4.ListIndex() < 0) return;
+  // A song of the selected album of a project open for editing, or nothing.
+  if (File4.ListIndex() < 0 || List1.ListIndex() < 0 || !projectEditable()) return;
   const std::string path = album_files::joined(QString::fromStdString(album_files::joined(workDirectory, List1.Text())),
                                                album_files::lyricsFileName(File4.FileName()));
   QString text;

@@ -320,6 +320,9 @@ void Form5::cmdOpenExistProj_Click() {
 
   loadProjectData();
   if (!isPasswordCorrect) {
+    // The album list was emptied with the display; the song list must not
+    // go on showing the project open before.
+    showNoSongs();
     // The refused project's mirror is left as it was found.
     for (const std::string& member : unpacked) fs::remove(store::setPath(mirror, member), ec);
     if (mirrorMade) fs::remove(mirror, ec);

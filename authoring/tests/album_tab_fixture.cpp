@@ -34,6 +34,7 @@ void AlbumTabTest::SetUp() {
   fs::create_directories(project);
   fs::create_directories(mirror);
   form.sDirectory = QString::fromStdString(project.string());
+  form.isPasswordCorrect = true;  // as opening a project without a password leaves it
   form.workDirectory = QString::fromStdString(mirror.string());
   form.lblProjectName.setCaption(QString::fromStdString(name));
   form.Dir4.setPath(form.sDirectory);

@@ -178,11 +178,17 @@ TEST_F(Albums, RemoveDeletesBothFoldersAndRenumbersTheRest) {
   writeAll(mirror / "02 - B" / "01 - s.dat", "gone");
   fs::permissions(mirror / "02 - B" / "01 - s.dat", fs::perms::owner_read);
   writeAll(mirror / "03 - C" / "01 - t.dat", "kept");
+  writeAll(project / "02 - B" / "01 - s.mp3", "song");
   selectAlbum(1);
+  ASSERT_TRUE(form.File4.select(0));
   markCompiled();
   fakes.dialogs->expectMsgBox("Detele this album?", platform::vbYes).withStyle(platform::vbYesNo);
   ASSERT_TRUE(form.Command22.click());
   expectAlbums({"01 - A", "02 - C", "03 - D"});
+  // The removed album's songs are gone from the list, and so are their commands.
+  EXPECT_EQ(form.File4.ListCount(), 0);
+  for (controls::Control* c : {&form.Command13, &form.Command14, &form.Command15})
+    EXPECT_FALSE(c->Enabled()) << c->Name().toStdString();
   EXPECT_EQ(readAll(mirror / "02 - C" / "01 - t.dat"), "kept");
   EXPECT_EQ(form.List1.ListIndex(), -1);
   for (controls::Control* c : {&form.Command19, &form.Command20, &form.Command22, &form.Command6, &form.Command24})

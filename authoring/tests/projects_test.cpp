@@ -382,6 +382,13 @@ TEST_F(OpenTest, ARefusedProjectTakesNoEditAtAll) {
   form.Label19_MouseUp(1, 0, 600, 0);
   EXPECT_TRUE(fakes.dialogs->allShown());
 
+  // Tab 1: no album can be added, and the song list shows nothing of the
+  // project open before, so no song or lyrics command reaches a file.
+  onTab(1);
+  refuses(form.Command2, "add album");
+  EXPECT_EQ(form.File4.ListCount(), 0);
+  EXPECT_FALSE(form.Command15.Enabled());
+
   EXPECT_EQ(bytesOf(alpha / "dat.qd"), before);
   EXPECT_EQ(bytesOf(alpha / "AUTORUN.INF"), autorunBefore);
 }
