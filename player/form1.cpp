@@ -1,6 +1,8 @@
 #include "form1.h"
 
+#include <QCoreApplication>
 #include <QTime>
+#include <filesystem>
 
 #include "artwork.h"
 #include "design.h"
@@ -42,6 +44,14 @@ QString withoutNumber(const QString& folderName) {
 QString lastComponent(QString path) {
   while (path.endsWith('/') && path.size() > 1) path.chop(1);
   return path.mid(path.lastIndexOf('/') + 1);
+}
+
+// Whether `path` is this very program: an autorun line that opens the
+// player itself must not make it start itself again and again.
+bool isOwnProgram(const std::string& path) {
+  std::error_code ec;
+  const bool same = std::filesystem::equivalent(path, QCoreApplication::applicationFilePath().toStdString(), ec);
+  return !ec && same;
 }
 
 }  // namespace
@@ -245,7 +255,10 @@ void Form1::placeLogo() {
 bool Form1::installedMarkerPresent() {
   if (!installedMarkerMissing(GetWindowsSysDir())) return true;
   const std::string& root = player_.collectionRoot();
-  if (const auto setup = setupProgramPath(root)) {
+  // Setup has just tried and failed: starting it again would only start us again.
+  const bool setupJustFailed = !qEnvironmentVariableIsEmpty(platform::kInstallTriedVariable);
+  const auto setup = setupJustFailed ? std::nullopt : setupProgramPath(root);
+  if (setup && !isOwnProgram(*setup)) {
     platform::ProcessStart start;
     start.program = QString::fromStdString(*setup);
     start.workingDirectory = QString::fromStdString(root);

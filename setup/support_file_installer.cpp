@@ -102,15 +102,16 @@ void SupportFileInstaller::InstallSupportFiles(bool reinstall) {
                                    "\nSetup will try again the next time it starts.",
                                platform::vbOKOnly | platform::vbCritical);
   }
-  startPlayer();
+  startPlayer(!failures.isEmpty());
 }
 
-bool SupportFileInstaller::startPlayer() {
+bool SupportFileInstaller::startPlayer(bool installFailed) {
   const auto player = platform::findNoCase(discFolder_.string(), "qd.exe");
   platform::ProcessStart start;
   start.program = qs((discFolder_ / (player ? *player : std::string("qd.exe"))).string());
   start.workingDirectory = qs(discFolder_.string());
   start.style = platform::WindowStyle::Normal;
+  if (installFailed) start.environment << QString::fromLatin1(platform::kInstallTriedVariable) + "=1";
   return platform::processLauncher().start(start);
 }
 

@@ -38,8 +38,10 @@ class SupportFileInstaller {
   bool ShouldInstall(const fs::path& targetPath, const fs::path& sourcePath, bool reinstall);
 
   // Starts qd.exe of the disc folder (found without regard to case), with the
-  // disc folder as its working folder. False when it could not be started.
-  bool startPlayer();
+  // disc folder as its working folder. After an install that failed, the
+  // player is told so, and does not start Setup again. False when it could
+  // not be started.
+  bool startPlayer(bool installFailed = false);
 
  private:
   std::string systemDir_;

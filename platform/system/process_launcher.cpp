@@ -25,6 +25,10 @@ bool QtProcessLauncher::start(const ProcessStart& what) {
   if (!what.workingDirectory.isEmpty()) process.setWorkingDirectory(what.workingDirectory);
   QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
   environment.insert(QString::fromLatin1(kWindowStyleVariable), QString::number(static_cast<int>(what.style)));
+  for (const QString& entry : what.environment) {
+    const qsizetype equals = entry.indexOf('=');
+    if (equals > 0) environment.insert(entry.left(equals), entry.mid(equals + 1));
+  }
   process.setProcessEnvironment(environment);
   // No standard input for the child; its output and errors go where ours go.
   process.setStandardInputFile(QProcess::nullDevice());

@@ -18,7 +18,13 @@ struct ProcessStart {
   QStringList arguments;     // passed as they are, never through a shell
   QString workingDirectory;  // empty: the caller's current folder
   WindowStyle style = WindowStyle::Normal;
+  QStringList environment;   // "NAME=value" entries added to the caller's environment
 };
+
+// Set by Setup for the player it starts after an install that failed: the
+// support files are still missing, and the player must not start Setup again
+// (each would start the other without end).
+inline constexpr const char* kInstallTriedVariable = "QUENDREL_INSTALL_TRIED";
 
 class ProcessLauncher {
  public:

@@ -1,6 +1,10 @@
 // Start-up in its order, each way it ends, and the browser's unload.
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
+
+#include "system/process_launcher.h"
+
 #include "path_functions.h"
 #include "player_fixture.h"
 
@@ -158,6 +162,8 @@ struct MissingMarkerCase {
   std::vector<std::string> rootFiles;  // besides the collection
   std::string autorun;                 // "" for none
   std::string started;                 // "" for nothing started
+  bool installTried = false;           // Setup has just tried and failed
+  std::string selfLink;                // a root file that is the running program itself
 };
 
 class MissingMarker : public PlayerTest, public ::testing::WithParamInterface<MissingMarkerCase> {};
@@ -168,7 +174,11 @@ TEST_P(MissingMarker, StartsTheInstallerAndEnds) {
   removeMarker();
   for (const auto& f : c.rootFiles) writeBytes(disc / f, "#!/bin/sh\n");
   if (!c.autorun.empty()) writeBytes(disc / "AUTORUN.INF", c.autorun);
+  if (!c.selfLink.empty())
+    fs::create_symlink(QCoreApplication::applicationFilePath().toStdString(), disc / c.selfLink);
+  if (c.installTried) qputenv(platform::kInstallTriedVariable, "1");
   start();
+  qunsetenv(platform::kInstallTriedVariable);
   EXPECT_EQ(ends, std::vector{EndReason::SetupStarted});
   EXPECT_EQ(player->loadedForm2(), nullptr);
   EXPECT_FALSE(browser().Visible());
@@ -186,14 +196,17 @@ TEST_P(MissingMarker, StartsTheInstallerAndEnds) {
 INSTANTIATE_TEST_SUITE_P(
     Cases, MissingMarker,
     ::testing::Values(
-        MissingMarkerCase{"SetupInTheRoot", {"Setup.EXE", "Alpha.exe"}, "open = Alpha.exe\r\n", "Setup.EXE"},
+        MissingMarkerCase{"SetupInTheRoot", {"Setup.EXE", "Alpha.exe"}, "open = Alpha.exe\r\n", "Setup.EXE", false, ""},
         MissingMarkerCase{"LauncherOfTheAutorunFile",
                           {"Alpha.exe"},
                           "[autorun]\r\nicon = QD.exe,0\r\nlabel = Mine\r\nopen = Alpha.exe\r\n",
-                          "Alpha.exe"},
-        MissingMarkerCase{"AutorunNamingAFileElsewhere", {"Alpha.exe"}, "open = ../Alpha.exe\r\n", ""},
-        MissingMarkerCase{"AutorunNamingAMissingFile", {}, "open = Alpha.exe\r\n", ""},
-        MissingMarkerCase{"NothingToStart", {}, "", ""}),
+                          "Alpha.exe", false, ""},
+        MissingMarkerCase{"AutorunNamingAFileElsewhere", {"Alpha.exe"}, "open = ../Alpha.exe\r\n", "", false, ""},
+        MissingMarkerCase{"AutorunNamingAMissingFile", {}, "open = Alpha.exe\r\n", "", false, ""},
+        MissingMarkerCase{"NothingToStart", {}, "", "", false, ""},
+        // Setup and the player must not start each other without end.
+        MissingMarkerCase{"AfterAFailedInstall", {"Setup.EXE"}, "open = Setup.EXE\r\n", "", true, ""},
+        MissingMarkerCase{"AutorunOpeningThePlayerItself", {}, "open = QD.exe\r\n", "", false, "QD.exe"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(StartUp, WithTheMarkerInAnyCaseStartsNothing) {

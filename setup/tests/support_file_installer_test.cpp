@@ -86,6 +86,7 @@ TEST_F(SupportFileInstallerTest, FirstRunCopiesEveryFileAndTheMarkerLast) {
   EXPECT_EQ(start.workingDirectory.toStdString(), disc.str());
   EXPECT_TRUE(start.arguments.isEmpty());
   EXPECT_EQ(start.style, platform::WindowStyle::Normal);
+  EXPECT_TRUE(start.environment.isEmpty());
 }
 
 TEST_F(SupportFileInstallerTest, LaterRunsOnlyStartThePlayer) {
@@ -141,7 +142,9 @@ TEST_F(SupportFileInstallerTest, AFailedCopyIsReportedOnceAndLeavesNoMarker) {
       .withStyle(platform::vbOKOnly | platform::vbCritical);
   installer.InstallSupportFiles(false);
   EXPECT_FALSE(fs::exists(sys / "RZ.LOG"));
-  EXPECT_EQ(launcher->started().size(), 1u) << "the player still starts";
+  ASSERT_EQ(launcher->started().size(), 1u) << "the player still starts";
+  EXPECT_EQ(launcher->started()[0].environment, QStringList{"QUENDREL_INSTALL_TRIED=1"})
+      << "and is told not to start Setup again";
 
   failing.clear();
   copied.clear();
