@@ -338,11 +338,13 @@ void Form1::Form_Unload(int&) {
 namespace {
 
 // The path of the root's file `name`, found without regard to case; "" when
-// there is none.
+// there is no such file (a folder or a dangling link of that name is none).
 std::string rootFile(const std::string& root, const std::string& name) {
   if (!store::isPlainFileName(name)) return {};
   const auto found = platform::findNoCase(root, name);
-  return found ? root + *found : std::string();
+  if (!found) return {};
+  std::error_code ec;
+  return std::filesystem::is_regular_file(root + *found, ec) ? root + *found : std::string();
 }
 
 std::string picturesFolderIn(const QString& tempDirectory) {
@@ -379,10 +381,11 @@ bool Form1::readProjectData() {
 
   if (const auto colour = interfaceColour(data.colourRed, data.colourGreen, data.colourBlue)) globalColor = *colour;
   if (!data.iconFile.empty()) {
-    std::string iconPath = rootFile(root, data.iconFile);
-    if (iconPath.empty()) iconPath = root + data.iconFile;
+    // Only an icon of the collection's own folder: a crafted name cannot
+    // point the player at a file elsewhere.
+    const std::string iconPath = rootFile(root, data.iconFile);
     try {
-      setIcon(controls::LoadPicture(QString::fromStdString(iconPath)));
+      if (!iconPath.empty()) setIcon(controls::LoadPicture(QString::fromStdString(iconPath)));
     } catch (const store::StoreError&) {
     }
   }

@@ -27,7 +27,9 @@ mode_t defaultFileMode() {
 }  // namespace
 
 Bytes readWholeFile(const fs::path& path) {
-  int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  // Not blocking on open: a pipe under a collection file's name must not
+  // hang the program; it is refused below like every other non-file.
+  int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
   if (fd < 0) throwErrno(errno);
   struct stat st{};
   if (::fstat(fd, &st) != 0) {
@@ -35,7 +37,8 @@ Bytes readWholeFile(const fs::path& path) {
     ::close(fd);
     throwErrno(e);
   }
-  if (S_ISDIR(st.st_mode)) {
+  // Folders, devices (an endless /dev/zero) and pipes are no collection files.
+  if (!S_ISREG(st.st_mode)) {
     ::close(fd);
     throw StoreError("Path/File access error");
   }
@@ -116,7 +119,7 @@ void AtomicFileWriter::flushBuffer() {
 
 void AtomicFileWriter::appendFile(const fs::path& source,
                                   const std::function<void(std::uint64_t size)>& beforeContents) {
-  int in = ::open(source.c_str(), O_RDONLY | O_CLOEXEC);
+  int in = ::open(source.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
   if (in < 0) throwErrno(errno);
   struct Closer {
     int fd;

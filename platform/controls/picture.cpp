@@ -15,7 +15,9 @@ Picture LoadPicture(const QString& path) {
   if (path.isEmpty()) return {};
   const QFileInfo info(path);
   if (!info.exists()) throw store::StoreError("File not found");
-  if (info.isDir()) throw store::StoreError("Path/File access error");
+  // Only a plain file: a device or a pipe under a picture's name would hang
+  // or never end the read.
+  if (!info.isFile()) throw store::StoreError("Path/File access error");
   QImageReader reader(path);
   reader.setDecideFormatFromContent(true);
   QImage image = reader.read();

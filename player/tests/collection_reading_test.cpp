@@ -60,6 +60,19 @@ TEST_F(CollectionReading, PutsEveryFieldIntoItsControl) {
   EXPECT_TRUE(browser().form4PicName.isEmpty());
 }
 
+TEST_F(CollectionReading, AnIconOutsideTheCollectionFolderIsNotLoaded) {
+  writeTypicalCollection(1);
+  auto data = projectData();
+  data.iconFile = "../outside.png";
+  writeProjectData(data);
+  const fs::path outside = disc.path().parent_path() / "outside.png";
+  writeBytes(outside, pictureBytes(32, 32, Qt::green));
+  start();
+  fs::remove(outside);
+  EXPECT_TRUE(ends.empty());
+  EXPECT_TRUE(browser().Icon().isEmpty());
+}
+
 TEST_F(CollectionReading, EmptyColourFieldsGiveBlack) {
   writeTypicalCollection(1);
   auto data = projectData();

@@ -137,6 +137,14 @@ TEST_F(StartUp, WithoutProjectDataSaysSoAndEndsKeepingWhatWasUnpacked) {
   EXPECT_EQ(filesIn(picturesFolder()), std::vector<std::string>{"title.png"});
 }
 
+TEST_F(StartUp, ProjectDataThatIsAFolderIsMissing) {
+  addAlbums(1);
+  fs::create_directory(disc / "dat.qd");
+  dialogs->expectMsgBox("A file is missing.", platform::vbOK);
+  start();
+  EXPECT_EQ(ends, std::vector{EndReason::ProjectDataMissing});
+}
+
 TEST_F(StartUp, EndsSilentlyOnProjectDataThatIsNotOne) {
   addAlbums(1);
   for (const std::string& bytes : {std::string("\x64\x84\x09\x00", 4), std::string("ab"), std::string()}) {

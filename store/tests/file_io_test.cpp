@@ -85,6 +85,17 @@ TEST(FileIo, CopiesKeepTheLastWriteTimeAndPermissions) {
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 2);
 }
 
+TEST(FileIo, DevicesAndPipesAreRefusedWithoutWaiting) {
+  TempFolder dir;
+  ASSERT_EQ(::mkfifo((dir / "pipe").c_str(), 0600), 0);
+  std::filesystem::create_symlink("/dev/zero", dir / "zero");
+  for (const char* name : {"pipe", "zero"}) {
+    EXPECT_THROW(readWholeFile(dir / name), StoreError) << name;
+    EXPECT_THROW(copyFileAtomically(dir / name, dir / "copy"), StoreError) << name;
+  }
+  EXPECT_FALSE(std::filesystem::exists(dir / "copy"));
+}
+
 TEST(FileIo, ErrorsCarryTheFamiliarDescriptions) {
   TempFolder dir;
   auto message = [](auto&& f) {
