@@ -22,10 +22,7 @@ void writeAll(const fs::path& path, const std::string& bytes) {
 }
 
 void AlbumTabTest::SetUp() {
-  fakes.folder.writeProjectList({});
-  fs::create_directory(fakes.folder.handle());
-  fakes.fetcher->alwaysReply("29127");
-  form.Load();
+  loadQuietly(fakes, form);
   form.Show();
   ASSERT_TRUE(elsewhere.isValid());
   const std::string name = "Rock";

@@ -17,10 +17,7 @@ namespace fs = std::filesystem;
 class CommandStates : public ::testing::Test {
  protected:
   void SetUp() override {
-    fakes.folder.writeProjectList({});
-    fs::create_directory(fakes.folder.handle());
-    fakes.fetcher->alwaysReply("0");
-    form.Load();
+    loadQuietly(fakes, form);
     // Only the states are under test here, not what a selection shows.
     form.List1.Click = nullptr;
   }

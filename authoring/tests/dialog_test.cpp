@@ -20,10 +20,7 @@ namespace fs = std::filesystem;
 class Picker : public ::testing::Test {
  protected:
   void SetUp() override {
-    fakes.folder.writeProjectList({});
-    fs::create_directory(fakes.folder.handle());
-    fakes.fetcher->alwaysReply("29127");
-    form.Load();
+    loadQuietly(fakes, form);
     form.Show();
     ASSERT_TRUE(root.isValid());
     songs = folder("songs", {"a.mp3", "b.mp3", "cover.jpg"});

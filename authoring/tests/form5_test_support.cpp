@@ -81,4 +81,11 @@ void expectPickerChoice(controls::ScriptedModals& modals, const std::filesystem:
   });
 }
 
+void loadQuietly(Fakes& fakes, Form5& form) {
+  fakes.folder.writeProjectList({});
+  std::filesystem::create_directory(fakes.folder.handle());
+  fakes.fetcher->alwaysReply("0");
+  form.Load();
+}
+
 }  // namespace authoring_test

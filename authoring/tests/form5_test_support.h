@@ -60,6 +60,10 @@ struct Fakes {
   int programEnds = 0;
 };
 
+// Loads `form` as a start that finds nothing to do: an empty project list,
+// the Handle folder present, and no newer version on the web host.
+void loadQuietly(Fakes& fakes, Form5& form);
+
 // Expects the message window to come up modally with `text`, and clicks it away.
 void expectMessage(controls::ScriptedModals& modals, const QString& text);
 

@@ -14,10 +14,7 @@ namespace {
 class TextEditor : public ::testing::Test {
  protected:
   void SetUp() override {
-    fakes.folder.writeProjectList({});
-    std::filesystem::create_directory(fakes.folder.handle());
-    fakes.fetcher->alwaysReply("0");
-    form.Load();
+    loadQuietly(fakes, form);
     form.Show();
   }
   Fakes fakes;

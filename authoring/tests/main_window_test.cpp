@@ -17,10 +17,7 @@ namespace fs = std::filesystem;
 class MainWindow : public ::testing::Test {
  protected:
   void SetUp() override {
-    fakes.folder.writeProjectList({});
-    fs::create_directory(fakes.folder.handle());
-    fakes.fetcher->alwaysReply("29127");
-    form.Load();
+    loadQuietly(fakes, form);
     form.Show();
   }
   Fakes fakes;

@@ -59,10 +59,7 @@ void writePicture(const fs::path& path, int width, int height) {
 }
 
 void OpenProjectTest::SetUp() {
-  fakes.folder.writeProjectList({});
-  fs::create_directory(fakes.folder.handle());
-  fakes.fetcher->alwaysReply("29127");
-  form.Load();
+  loadQuietly(fakes, form);
   form.Show();
   form.SSTab1.setTab(2);  // the pictures and the icon
   ASSERT_TRUE(elsewhere.isValid());

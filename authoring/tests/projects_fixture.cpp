@@ -22,10 +22,7 @@ void ProjectsTest::SetUp() {
                     fs::perm_options::add);
   // Not one of the support files.
   writeBytes(fakes.folder.path() / "qd.100", "other");
-  fakes.folder.writeProjectList({});
-  fs::create_directory(fakes.folder.handle());
-  fakes.fetcher->alwaysReply("0");
-  form.Load();
+  loadQuietly(fakes, form);
   form.Show();
   form.Dir1.setPath(QString::fromStdString(location.string()));
 }
