@@ -43,7 +43,9 @@ quendrel_warnings(quendrel_controls)
 # The scripted modal driver for the window tests of every program. An object
 # library, so that every test program linking it gets the guard against
 # unscripted modal windows.
-add_library(quendrel_controls_testing OBJECT ${controls_dir}/testing/scripted_modals.cpp)
+add_library(quendrel_controls_testing OBJECT
+  ${controls_dir}/testing/scripted_modals.cpp
+  ${controls_dir}/testing/window_input.cpp)
 target_include_directories(quendrel_controls_testing PUBLIC ${controls_dir}/testing)
 target_link_libraries(quendrel_controls_testing PUBLIC quendrel_controls GTest::gtest)
 quendrel_warnings(quendrel_controls_testing)

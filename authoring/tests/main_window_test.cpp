@@ -8,6 +8,7 @@
 #include "form5_test_support.h"
 #include "key_codes.h"
 #include "store_error.h"
+#include "window_input.h"
 
 namespace authoring_test {
 namespace {
@@ -65,12 +66,15 @@ TEST_F(MainWindow, IsTheDesignedBorderlessFrame) {
   EXPECT_FALSE(form.infoTeller);
 }
 
+// The picture buttons are pressed as a real mouse presses them: through the
+// window, where Qt itself picks who gets the release.
 TEST_F(MainWindow, NextTabPagesRoundWithLabel4Following) {
+  controls::WindowInput user(form);
   const char* const captions[] = {"Edit Album", "&Details / Interface", "*Create / Load project"};
   for (int press = 0; press < 3; ++press) {
-    ASSERT_TRUE(form.Image13.mouseDown());
+    ASSERT_TRUE(user.pressOn(form.Image13));
     EXPECT_FALSE(form.Image13.Visible());  // shows the pressed look beneath
-    ASSERT_TRUE(form.Image13.mouseUp());
+    ASSERT_TRUE(user.releaseOn(form.Image13));
     EXPECT_TRUE(form.Image13.Visible());
     EXPECT_EQ(form.SSTab1.Tab(), (press + 1) % 3);
     EXPECT_EQ(form.Label4.Caption(), captions[press]);
@@ -81,18 +85,33 @@ TEST_F(MainWindow, NextTabPagesRoundWithLabel4Following) {
 }
 
 TEST_F(MainWindow, MinimiseAndCloseButtons) {
-  ASSERT_TRUE(form.ImgBtnUpLeft.mouseDown());
+  controls::WindowInput user(form);
+  ASSERT_TRUE(user.pressOn(form.ImgBtnUpLeft));
   EXPECT_FALSE(form.ImgBtnUpLeft.Visible());
-  ASSERT_TRUE(form.ImgBtnUpLeft.mouseUp());
+  ASSERT_TRUE(user.releaseOn(form.ImgBtnUpLeft));
   EXPECT_TRUE(form.ImgBtnUpLeft.Visible());
   EXPECT_EQ(form.WindowState(), controls::vbMinimized);
 
   form.setWindowState(controls::vbNormal);
-  ASSERT_TRUE(form.Image14.mouseDown());
+  // The close picture reaches past the window's right edge.
+  const QPointF onClose = user.pointIn(form.Image14, {135, 525});
+  ASSERT_TRUE(user.pressAt(onClose));
   EXPECT_FALSE(form.Image14.Visible());
-  ASSERT_TRUE(form.Image14.mouseUp());
+  ASSERT_TRUE(user.releaseAt(onClose));
   EXPECT_FALSE(form.isLoaded());
   EXPECT_EQ(fakes.programEnds, 1);
+}
+
+TEST_F(MainWindow, AButtonPressedAndReleasedElsewhereTakesItsLookBackAndActs) {
+  // The release belongs to the picture that took the press, wherever the
+  // pointer went meanwhile.
+  controls::WindowInput user(form);
+  ASSERT_TRUE(user.pressOn(form.Image13));
+  ASSERT_TRUE(user.moveTo({4000, 1050}));
+  ASSERT_TRUE(user.releaseAt({4000, 1050}));
+  EXPECT_TRUE(form.Image13.Visible());
+  EXPECT_EQ(form.SSTab1.Tab(), 1);
+  EXPECT_FALSE(form.dragging);  // the surface beneath saw none of it
 }
 
 class OtherWindow : public controls::Form {
@@ -104,7 +123,7 @@ TEST_F(MainWindow, ExitAreaUnloadsTheWindowThePickerAndTheMessageWindow) {
   OtherWindow picker("Dialog"), ripper("frmRipper");
   picker.Load();
   ripper.Load();
-  ASSERT_TRUE(form.Image5.click());
+  ASSERT_TRUE(controls::WindowInput(form).clickOn(form.Image5));
   EXPECT_FALSE(form.isLoaded());
   EXPECT_FALSE(picker.isLoaded());
   EXPECT_TRUE(ripper.isLoaded());  // the program ends only with its last window
@@ -166,17 +185,19 @@ TEST_F(MainWindow, HelpModeEndsOnlyInTheLowerLeftCorner) {
     double x, y;
     bool ends;
   };
-  const Case cases[] = {{690, 6180, false}, {675, 6165, false}, {4000, 3000, false}, {675, 6180, true}, {0, 6750, true}};
+  // Points on the window's bare surface (the help button is hidden while
+  // help mode is on); the last is the window's bottom left pixel.
+  const Case cases[] = {{690, 6180, false}, {675, 6165, false}, {4000, 1050, false}, {675, 6180, true}, {0, 6735, true}};
+  controls::WindowInput user(form);
   for (const Case& c : cases) {
     SCOPED_TRACE(testing::Message() << c.x << "," << c.y);
     if (!form.infoTeller) {
-      ASSERT_TRUE(form.Image15.mouseDown());
+      ASSERT_TRUE(user.clickOn(form.Image15));
     }
     EXPECT_TRUE(form.infoTeller);
     EXPECT_EQ(form.MousePointer(), controls::vbArrowQuestion);
     EXPECT_FALSE(form.Image15.Visible());
-    ASSERT_TRUE(form.mouseDown(1, 0, c.x, c.y));
-    ASSERT_TRUE(form.mouseUp(1, 0, c.x, c.y));
+    ASSERT_TRUE(user.clickAt({c.x, c.y}));
     EXPECT_EQ(form.infoTeller, !c.ends);
     EXPECT_EQ(form.Image15.Visible(), c.ends);
     EXPECT_EQ(form.MousePointer(), c.ends ? controls::vbDefault : controls::vbArrowQuestion);
@@ -200,8 +221,7 @@ TEST_F(MainWindow, InHelpModeHandlersShowTheirTextAndStop) {
   EXPECT_TRUE(form.optFrom1.Value());
   EXPECT_EQ(fakes.modals.pending(), 0);
   // The picture buttons act as usual.
-  ASSERT_TRUE(form.Image13.mouseDown());
-  ASSERT_TRUE(form.Image13.mouseUp());
+  ASSERT_TRUE(controls::WindowInput(form).clickOn(form.Image13));
   EXPECT_EQ(form.SSTab1.Tab(), 2);
 }
 

@@ -6,6 +6,7 @@
 #include <QHash>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QWindow>
 #include <cmath>
 #include <exception>
 
@@ -86,6 +87,12 @@ class EventBridge : public QObject {
       case QEvent::MouseButtonDblClick:
       case QEvent::MouseMove:
         if (auto* w = qobject_cast<QWidget*>(object)) return mouse(w, static_cast<QMouseEvent*>(event));
+        if (qobject_cast<QWindow*>(object)) return orphanedMouse(static_cast<QMouseEvent*>(event));
+        break;
+      case QEvent::Hide:
+        // Qt forgets the widget that took a press once it is hidden, and
+        // then hands the moves and the release to nobody.
+        if (pressReceiver_ && object == pressReceiver_) orphaned_ = true;
         break;
       case QEvent::KeyPress:
       case QEvent::KeyRelease:
@@ -113,6 +120,40 @@ class EventBridge : public QObject {
 
   Element* captured() const { return capture_ ? Element::of(capture_) : nullptr; }
 
+  // A press whose widget was hidden by its own MouseDown (a picture button
+  // showing its pressed look) still owns the moves and the release: they
+  // are taken at the window and given to the element that took the press.
+  bool orphanedMouse(QMouseEvent* e) {
+    if (!orphaned_) return false;
+    const bool held = e->buttons() & (Qt::LeftButton | Qt::RightButton | Qt::MiddleButton);
+    Element* target = captured();
+    if (!target || e->type() == QEvent::MouseButtonPress || e->type() == QEvent::MouseButtonDblClick ||
+        (e->type() == QEvent::MouseMove && !held)) {
+      endCapture();
+      return false;
+    }
+    const QPointF at = toTwips(target->widget()->mapFromGlobal(e->globalPosition()));
+    const int shift = shiftState(e->modifiers());
+    if (e->type() == QEvent::MouseMove) {
+      guarded([&] {
+        target->userMove(buttonsCode(e->buttons()), shift, at);
+        return true;
+      });
+      return true;
+    }
+    if (!held) endCapture();
+    const QRectF area(0, 0, target->Width(), target->Height());
+    const bool inside = area.contains(at) && target->acceptsUserInput();
+    guarded([&] { return target->userRelease(buttonCode(e->button()), shift, at, inside); });
+    return true;
+  }
+
+  void endCapture() {
+    capture_ = nullptr;
+    pressReceiver_ = nullptr;
+    orphaned_ = false;
+  }
+
   bool mouse(QWidget* receiver, QMouseEvent* e) {
     Element* element = Element::of(receiver);
     if (!element) return false;
@@ -139,6 +180,8 @@ class EventBridge : public QObject {
       case QEvent::MouseButtonDblClick: {
         if (!element->acceptsUserInput()) return true;
         capture_ = element->widget();
+        pressReceiver_ = receiver;
+        orphaned_ = false;
         const QPointF at = twipsIn(*element, receiver, e->position());
         return guarded([&] {
           return e->type() == QEvent::MouseButtonPress ? element->userPress(button, shift, at)
@@ -147,7 +190,7 @@ class EventBridge : public QObject {
       }
       case QEvent::MouseButtonRelease: {
         Element* target = captured() ? captured() : element;
-        if (!(e->buttons() & (Qt::LeftButton | Qt::RightButton | Qt::MiddleButton))) capture_ = nullptr;
+        if (!(e->buttons() & (Qt::LeftButton | Qt::RightButton | Qt::MiddleButton))) endCapture();
         if (target != element && !target->widget()) return true;
         const QPointF at = twipsIn(*target, receiver, e->position());
         const QRectF area(0, 0, target->Width(), target->Height());
@@ -217,6 +260,8 @@ class EventBridge : public QObject {
   }
 
   QPointer<QWidget> capture_;
+  QPointer<QWidget> pressReceiver_;  // the widget Qt gave the press to
+  bool orphaned_ = false;            // ... and has forgotten since
   quint64 lastTimestamp_ = 0;
   QEvent::Type lastType_ = QEvent::None;
   const QKeyEvent* lastKey_ = nullptr;
@@ -469,13 +514,7 @@ bool Element::sendKey(int type, int code, int shift, const QString& text) {
 
 bool Element::pressKey(int code, int shift) {
   if (!acceptsUserInput()) return false;
-  QString text;
-  if (code == vbKeyReturn) text = "\r";
-  else if (code == vbKeyBack) text = "\b";
-  else if (code == vbKeyEscape) text = QString(QChar(27));
-  else if (code == vbKeyTab) text = "\t";
-  else if (code == vbKeySpace || (code >= '0' && code <= '9')) text = QString(QChar(code));
-  else if (code >= 'A' && code <= 'Z') text = QString(QChar(shift & vbShiftMask ? code : code + 32));
+  const QString text = keyText(code, shift);
   sendKey(QEvent::KeyPress, code, shift, text);
   sendKey(QEvent::KeyRelease, code, shift, text);
   return true;
@@ -488,9 +527,7 @@ bool Element::type(const QString& text) {
       pressKey(vbKeyReturn);
       continue;
     }
-    const QChar upper = c.toUpper();
-    int code = 0;
-    if ((upper >= 'A' && upper <= 'Z') || (c >= '0' && c <= '9') || c == ' ') code = upper.unicode();
+    const int code = keyCodeOf(c);
     const int shift = c.isUpper() ? vbShiftMask : 0;
     sendKey(QEvent::KeyPress, code, shift, QString(c));
     sendKey(QEvent::KeyRelease, code, shift, QString(c));

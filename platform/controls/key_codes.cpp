@@ -71,4 +71,20 @@ int qtKey(int code) {
   return Qt::Key_unknown;
 }
 
+QString keyText(int code, int shift) {
+  if (code == vbKeyReturn) return "\r";
+  if (code == vbKeyBack) return "\b";
+  if (code == vbKeyEscape) return QString(QChar(27));
+  if (code == vbKeyTab) return "\t";
+  if (code == vbKeySpace || (code >= '0' && code <= '9')) return QString(QChar(code));
+  if (code >= 'A' && code <= 'Z') return QString(QChar(shift & vbShiftMask ? code : code + 32));
+  return {};
+}
+
+int keyCodeOf(QChar c) {
+  const QChar upper = c.toUpper();
+  if ((upper >= 'A' && upper <= 'Z') || (c >= '0' && c <= '9') || c == ' ') return upper.unicode();
+  return 0;
+}
+
 }  // namespace controls

@@ -2,6 +2,7 @@
 // Key codes of the KeyDown and KeyUp events (the windows compare them with
 // 13 for Enter, 32 for the space bar, 114 for F3) and the Shift argument.
 
+#include <QString>
 #include <Qt>
 
 class QKeyEvent;
@@ -27,5 +28,9 @@ Qt::KeyboardModifiers qtModifiers(int shift);
 int keyCode(int qtKey);
 // The Qt key of a key code (Qt::Key_unknown when there is none).
 int qtKey(int keyCode);
+// The character a key types on its own (with Shift for letters), or "".
+QString keyText(int keyCode, int shift);
+// The key that types `c` (0 for a character without a key code of its own).
+int keyCodeOf(QChar c);
 
 }  // namespace controls

@@ -19,6 +19,7 @@
 #include "option_button.h"
 #include "ss_tab.h"
 #include "text_box.h"
+#include "window_input.h"
 
 namespace controls {
 namespace {
@@ -155,6 +156,47 @@ TEST_F(EventsTest, RealMouseEventsTakeTheSameRoad) {
                                                {"Image13_MouseUp", -1, 1, 0, 690, 465}}));
 }
 
+// Events that enter at the window, as the window system delivers a real
+// mouse's: Qt itself chooses who gets the moves and the release.
+TEST_F(EventsTest, APictureThatHidesItselfOnThePressGetsTheMovesAndTheReleaseThroughTheWindow) {
+  WindowInput user(panel);
+  const QPointF at = user.pointIn(panel.Image13, {675, 450});
+  ASSERT_TRUE(user.pressAt(at, vbLeftButton, vbShiftMask));
+  EXPECT_FALSE(panel.Image13.Visible());
+  ASSERT_TRUE(user.moveTo(at + QPointF(15, 15)));
+  ASSERT_TRUE(user.releaseAt(at + QPointF(15, 15)));
+  EXPECT_EQ(panel.log, (std::vector<MouseCall>{{"Image13_MouseDown", -1, 1, 1, 675, 450},
+                                               {"Image13_MouseUp", -1, 1, 0, 690, 465}}));
+  EXPECT_TRUE(panel.Image13.Visible());
+
+  // Nothing is left over: the next clicks go where they land.
+  panel.log.clear();
+  ASSERT_TRUE(user.clickOn(panel.Image13));
+  ASSERT_TRUE(user.clickOn(panel.Command2));
+  ASSERT_TRUE(user.clickAt({675, 6180}));
+  EXPECT_EQ(panel.log, (std::vector<MouseCall>{{"Image13_MouseDown", -1, 1, 0, 825, 450},
+                                               {"Image13_MouseUp", -1, 1, 0, 825, 450},
+                                               {"Command2_Click", -1, 0, 0, 0, 0},
+                                               {"Form_MouseDown", -1, 1, 0, 675, 6180},
+                                               {"Form_MouseUp", -1, 1, 0, 675, 6180}}));
+}
+
+TEST_F(EventsTest, ThroughTheWindowClicksAndDoubleClicksReachOnlyWhatTheUserCouldReach) {
+  WindowInput user(panel);
+  ASSERT_TRUE(user.clickOn(panel.Label1(1)));
+  ASSERT_TRUE(user.dblClickOn(panel.Label1(2)));
+  panel.Command2.setEnabled(false);
+  ASSERT_TRUE(user.clickOn(panel.Command2));  // lands on a disabled button: nothing
+  panel.setWindowState(vbMinimized);
+  EXPECT_FALSE(user.clickOn(panel.Label1(0)));
+  // The middle of a 17-pixel label is a whole pixel away from 127.5 twips.
+  EXPECT_EQ(panel.log, (std::vector<MouseCall>{{"Label1_MouseDown", 1, 1, 0, 1500, 135},
+                                               {"Label1_Click", 1, 0, 0, 0, 0},
+                                               {"Label1_MouseDown", 2, 1, 0, 1500, 135},
+                                               {"Label1_Click", 2, 0, 0, 0, 0},
+                                               {"Label1_DblClick", 2, 0, 0, 0, 0}}));
+}
+
 TEST_F(EventsTest, ControlsOnAFrameFollowItsStateAndPosition) {
   EXPECT_TRUE(panel.cmdInFrame.click());
   panel.Frame3.setEnabled(false);
@@ -186,6 +228,18 @@ class Keys : public Form {
   std::vector<int> downs;
   int changes = 0;
 };
+
+TEST(KeyEvents, KeysThroughTheWindowGoToTheFocusedBox) {
+  Keys keys;
+  keys.Show();
+  keys.txtProjectName.SetFocus();
+  WindowInput user(keys);
+  ASSERT_TRUE(user.type("ab|x"));
+  ASSERT_TRUE(user.key(vbKeyReturn));
+  EXPECT_EQ(keys.txtProjectName.Text(), "aby");
+  EXPECT_EQ(keys.downs, (std::vector<int>{650, 660, 880, 130}));
+  EXPECT_EQ(keys.Text1.Text(), "");
+}
 
 TEST(KeyEvents, KeyDownGetsCodesAndKeyPressCanRefuseOrReplace) {
   Keys keys;

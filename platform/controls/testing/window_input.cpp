@@ -1,0 +1,141 @@
+#include "window_input.h"
+
+#include <QGuiApplication>
+#include <QStyleHints>
+#include <QWidget>
+#include <QWindow>
+
+#include "key_codes.h"
+#include "twips.h"
+
+// What the window system integration calls for every mouse and key event of
+// a window; exported by Qt GUI for tests, declared here so that the tests
+// need no test-library internals.
+QT_BEGIN_NAMESPACE
+Q_GUI_EXPORT void qt_handleMouseEvent(QWindow* window, const QPointF& local, const QPointF& global,
+                                      Qt::MouseButtons state, Qt::MouseButton button, QEvent::Type type,
+                                      Qt::KeyboardModifiers mods, int timestamp);
+Q_GUI_EXPORT void qt_handleKeyEvent(QWindow* w, QEvent::Type t, int k, Qt::KeyboardModifiers mods,
+                                    const QString& text, bool autorep, ushort count);
+QT_END_NAMESPACE
+
+namespace controls {
+
+namespace {
+
+// One clock for every window's events: Qt makes a double click of two
+// presses that come close together in time, so separate clicks are kept
+// apart by more than the double-click interval.
+int& eventTime() {
+  static int time = 1000;
+  return time;
+}
+
+void pastDoubleClickTime() { eventTime() += QGuiApplication::styleHints()->mouseDoubleClickInterval() + 100; }
+
+Qt::MouseButtons qtButtons(int held) {
+  Qt::MouseButtons buttons;
+  if (held & vbLeftButton) buttons |= Qt::LeftButton;
+  if (held & vbRightButton) buttons |= Qt::RightButton;
+  if (held & vbMiddleButton) buttons |= Qt::MiddleButton;
+  return buttons;
+}
+
+}  // namespace
+
+bool WindowInput::reachable() const {
+  QWidget* w = window_;
+  return w && w->isVisible() && w->windowHandle() && !(w->windowState() & Qt::WindowMinimized);
+}
+
+QPointF WindowInput::pointIn(const Element& element, QPointF at) const {
+  const QPointF px(at.x() / kTwipsPerPixel, at.y() / kTwipsPerPixel);
+  QWidget* top = window_;
+  const QPointF inWindow = element.widget() == top ? px : QPointF(element.widget()->mapTo(top, QPoint(0, 0))) + px;
+  return {pixelsToTwips(inWindow.x()), pixelsToTwips(inWindow.y())};
+}
+
+QPointF WindowInput::middleOf(const Element& element) const {
+  return pointIn(element, {element.Width() / 2, element.Height() / 2});
+}
+
+void WindowInput::sendMouse(int type, QPointF at, int button, int shift) {
+  QWindow* window = window_->windowHandle();
+  // A real pointer is on a whole pixel.
+  const QPointF local(qRound(at.x() / kTwipsPerPixel), qRound(at.y() / kTwipsPerPixel));
+  const QPointF global = window->mapToGlobal(local);
+  qt_handleMouseEvent(window, local, global, qtButtons(held_), button ? qtButton(button) : Qt::NoButton,
+                      static_cast<QEvent::Type>(type), qtModifiers(shift), ++eventTime());
+}
+
+bool WindowInput::pressAt(QPointF at, int button, int shift) {
+  // A press of its own: not the second half of a double click.
+  pastDoubleClickTime();
+  return pressAgainAt(at, button, shift);
+}
+
+bool WindowInput::pressAgainAt(QPointF at, int button, int shift) {
+  if (!reachable()) return false;
+  held_ |= button;
+  sendMouse(QEvent::MouseButtonPress, at, button, shift);
+  return true;
+}
+
+bool WindowInput::releaseAt(QPointF at, int button, int shift) {
+  if (!reachable() && !held_) return false;
+  held_ &= ~button;
+  // The window may have gone meanwhile; the release still belongs to it.
+  if (window_ && window_->windowHandle()) sendMouse(QEvent::MouseButtonRelease, at, button, shift);
+  return true;
+}
+
+bool WindowInput::moveTo(QPointF at, int shift) {
+  if (!reachable() && !held_) return false;
+  if (window_ && window_->windowHandle()) sendMouse(QEvent::MouseMove, at, 0, shift);
+  return true;
+}
+
+bool WindowInput::clickAt(QPointF at, int button, int shift) {
+  if (!pressAt(at, button, shift)) return false;
+  releaseAt(at, button, shift);
+  return true;
+}
+
+bool WindowInput::dblClickAt(QPointF at) {
+  if (!pressAt(at)) return false;
+  releaseAt(at);
+  // The second press, close in time, is what Qt turns into a double click.
+  if (pressAgainAt(at)) releaseAt(at);
+  return true;
+}
+
+void WindowInput::sendKey(int type, int keyCode, int shift, const QString& text) {
+  const int key = qtKey(keyCode) == Qt::Key_unknown ? 0 : qtKey(keyCode);
+  qt_handleKeyEvent(window_->windowHandle(), static_cast<QEvent::Type>(type), key, qtModifiers(shift), text,
+                    false, 1);
+}
+
+bool WindowInput::key(int keyCode, int shift) {
+  if (!reachable()) return false;
+  const QString text = keyText(keyCode, shift);
+  sendKey(QEvent::KeyPress, keyCode, shift, text);
+  if (reachable()) sendKey(QEvent::KeyRelease, keyCode, shift, text);
+  return true;
+}
+
+bool WindowInput::type(const QString& text) {
+  if (!reachable()) return false;
+  for (QChar c : text) {
+    if (c == '\n' || c == '\r') {
+      key(vbKeyReturn);
+      continue;
+    }
+    const int code = keyCodeOf(c);
+    const int shift = c.isUpper() ? vbShiftMask : 0;
+    sendKey(QEvent::KeyPress, code, shift, QString(c));
+    sendKey(QEvent::KeyRelease, code, shift, QString(c));
+  }
+  return true;
+}
+
+}  // namespace controls
