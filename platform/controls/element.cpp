@@ -458,10 +458,7 @@ bool Element::sendMouse(int type, int button, int buttons, int shift, QPointF tw
   const QPointF px(twips.x() / kTwipsPerPixel, twips.y() / kTwipsPerPixel);
   const QPointF local = target == widget_ ? px : target->mapFrom(widget_.data(), px);
   const QPointF global = widget_->mapToGlobal(px);
-  Qt::MouseButtons held;
-  if (buttons & vbLeftButton) held |= Qt::LeftButton;
-  if (buttons & vbRightButton) held |= Qt::RightButton;
-  if (buttons & vbMiddleButton) held |= Qt::MiddleButton;
+  const Qt::MouseButtons held = qtButtons(buttons);
   QMouseEvent event(static_cast<QEvent::Type>(type), local, local, global,
                     button ? qtButton(button) : Qt::NoButton, held, qtModifiers(shift));
   event.setTimestamp(++syntheticTime);
@@ -522,15 +519,9 @@ bool Element::pressKey(int code, int shift) {
 
 bool Element::type(const QString& text) {
   if (!acceptsUserInput()) return false;
-  for (QChar c : text) {
-    if (c == '\n' || c == '\r') {
-      pressKey(vbKeyReturn);
-      continue;
-    }
-    const int code = keyCodeOf(c);
-    const int shift = c.isUpper() ? vbShiftMask : 0;
-    sendKey(QEvent::KeyPress, code, shift, QString(c));
-    sendKey(QEvent::KeyRelease, code, shift, QString(c));
+  for (const Keystroke& k : keystrokesOf(text)) {
+    sendKey(QEvent::KeyPress, k.keyCode, k.shift, k.text);
+    sendKey(QEvent::KeyRelease, k.keyCode, k.shift, k.text);
   }
   return true;
 }

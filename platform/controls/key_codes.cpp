@@ -32,6 +32,14 @@ int buttonsCode(Qt::MouseButtons buttons) {
          (buttons & Qt::MiddleButton ? vbMiddleButton : 0);
 }
 
+Qt::MouseButtons qtButtons(int codes) {
+  Qt::MouseButtons buttons;
+  if (codes & vbLeftButton) buttons |= Qt::LeftButton;
+  if (codes & vbRightButton) buttons |= Qt::RightButton;
+  if (codes & vbMiddleButton) buttons |= Qt::MiddleButton;
+  return buttons;
+}
+
 Qt::MouseButton qtButton(int code) {
   switch (code) {
     case vbRightButton: return Qt::RightButton;
@@ -81,10 +89,19 @@ QString keyText(int code, int shift) {
   return {};
 }
 
-int keyCodeOf(QChar c) {
-  const QChar upper = c.toUpper();
-  if ((upper >= 'A' && upper <= 'Z') || (c >= '0' && c <= '9') || c == ' ') return upper.unicode();
-  return 0;
+std::vector<Keystroke> keystrokesOf(const QString& text) {
+  std::vector<Keystroke> keys;
+  for (QChar c : text) {
+    if (c == '\n' || c == '\r') {
+      keys.push_back({vbKeyReturn, 0, keyText(vbKeyReturn, 0)});
+      continue;
+    }
+    const QChar upper = c.toUpper();
+    int code = 0;
+    if ((upper >= 'A' && upper <= 'Z') || (c >= '0' && c <= '9') || c == ' ') code = upper.unicode();
+    keys.push_back({code, c.isUpper() ? vbShiftMask : 0, QString(c)});
+  }
+  return keys;
 }
 
 }  // namespace controls

@@ -4,6 +4,7 @@
 
 #include <QString>
 #include <Qt>
+#include <vector>
 
 class QKeyEvent;
 
@@ -22,6 +23,8 @@ int shiftState(Qt::KeyboardModifiers modifiers);
 int buttonCode(Qt::MouseButton button);
 int buttonsCode(Qt::MouseButtons buttons);
 Qt::MouseButton qtButton(int buttonCode);
+// The Qt buttons of a Button argument that may hold several.
+Qt::MouseButtons qtButtons(int buttonsCode);
 Qt::KeyboardModifiers qtModifiers(int shift);
 
 // The key code of a Qt key (0 when the key has none).
@@ -30,7 +33,15 @@ int keyCode(int qtKey);
 int qtKey(int keyCode);
 // The character a key types on its own (with Shift for letters), or "".
 QString keyText(int keyCode, int shift);
-// The key that types `c` (0 for a character without a key code of its own).
-int keyCodeOf(QChar c);
+
+// One key as typed: its code (0 for a character without one), Shift, and
+// the character it types.
+struct Keystroke {
+  int keyCode;
+  int shift;
+  QString text;
+};
+// The keystrokes that type `text` (a line break is the Enter key).
+std::vector<Keystroke> keystrokesOf(const QString& text);
 
 }  // namespace controls

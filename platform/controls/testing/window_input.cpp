@@ -33,14 +33,6 @@ int& eventTime() {
 
 void pastDoubleClickTime() { eventTime() += QGuiApplication::styleHints()->mouseDoubleClickInterval() + 100; }
 
-Qt::MouseButtons qtButtons(int held) {
-  Qt::MouseButtons buttons;
-  if (held & vbLeftButton) buttons |= Qt::LeftButton;
-  if (held & vbRightButton) buttons |= Qt::RightButton;
-  if (held & vbMiddleButton) buttons |= Qt::MiddleButton;
-  return buttons;
-}
-
 }  // namespace
 
 bool WindowInput::reachable() const {
@@ -125,15 +117,9 @@ bool WindowInput::key(int keyCode, int shift) {
 
 bool WindowInput::type(const QString& text) {
   if (!reachable()) return false;
-  for (QChar c : text) {
-    if (c == '\n' || c == '\r') {
-      key(vbKeyReturn);
-      continue;
-    }
-    const int code = keyCodeOf(c);
-    const int shift = c.isUpper() ? vbShiftMask : 0;
-    sendKey(QEvent::KeyPress, code, shift, QString(c));
-    sendKey(QEvent::KeyRelease, code, shift, QString(c));
+  for (const Keystroke& k : keystrokesOf(text)) {
+    sendKey(QEvent::KeyPress, k.keyCode, k.shift, k.text);
+    sendKey(QEvent::KeyRelease, k.keyCode, k.shift, k.text);
   }
   return true;
 }
