@@ -254,10 +254,12 @@ void Form1::placeLogo() {
 // installs them is started and the player ends.
 bool Form1::installedMarkerPresent() {
   if (!installedMarkerMissing(GetWindowsSysDir())) return true;
+  // Setup has just tried and failed. The player needs none of the support
+  // files to play, so it plays; starting Setup again would only start us
+  // again, and Setup tries the install anew the next time the disc starts.
+  if (!qEnvironmentVariableIsEmpty(platform::kInstallTriedVariable)) return true;
   const std::string& root = player_.collectionRoot();
-  // Setup has just tried and failed: starting it again would only start us again.
-  const bool setupJustFailed = !qEnvironmentVariableIsEmpty(platform::kInstallTriedVariable);
-  const auto setup = setupJustFailed ? std::nullopt : setupProgramPath(root);
+  const auto setup = setupProgramPath(root);
   if (setup && !isOwnProgram(*setup)) {
     platform::ProcessStart start;
     start.program = QString::fromStdString(*setup);

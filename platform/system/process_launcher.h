@@ -22,8 +22,8 @@ struct ProcessStart {
 };
 
 // Set by Setup for the player it starts after an install that failed: the
-// support files are still missing, and the player must not start Setup again
-// (each would start the other without end).
+// support files are still missing, and the player plays without starting
+// Setup again (each would start the other without end).
 inline constexpr const char* kInstallTriedVariable = "QUENDREL_INSTALL_TRIED";
 
 class ProcessLauncher {

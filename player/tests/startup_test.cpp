@@ -171,7 +171,6 @@ struct MissingMarkerCase {
   std::vector<std::string> rootFiles;  // besides the collection
   std::string autorun;                 // "" for none
   std::string started;                 // "" for nothing started
-  bool installTried = false;           // Setup has just tried and failed
   std::string selfLink;                // a root file that is the running program itself
 };
 
@@ -185,9 +184,7 @@ TEST_P(MissingMarker, StartsTheInstallerAndEnds) {
   if (!c.autorun.empty()) writeBytes(disc / "AUTORUN.INF", c.autorun);
   if (!c.selfLink.empty())
     fs::create_symlink(QCoreApplication::applicationFilePath().toStdString(), disc / c.selfLink);
-  if (c.installTried) qputenv(platform::kInstallTriedVariable, "1");
   start();
-  qunsetenv(platform::kInstallTriedVariable);
   EXPECT_EQ(ends, std::vector{EndReason::SetupStarted});
   EXPECT_EQ(player->loadedForm2(), nullptr);
   EXPECT_FALSE(browser().Visible());
@@ -205,18 +202,34 @@ TEST_P(MissingMarker, StartsTheInstallerAndEnds) {
 INSTANTIATE_TEST_SUITE_P(
     Cases, MissingMarker,
     ::testing::Values(
-        MissingMarkerCase{"SetupInTheRoot", {"Setup.EXE", "Alpha.exe"}, "open = Alpha.exe\r\n", "Setup.EXE", false, ""},
+        MissingMarkerCase{"SetupInTheRoot", {"Setup.EXE", "Alpha.exe"}, "open = Alpha.exe\r\n", "Setup.EXE", ""},
         MissingMarkerCase{"LauncherOfTheAutorunFile",
                           {"Alpha.exe"},
                           "[autorun]\r\nicon = QD.exe,0\r\nlabel = Mine\r\nopen = Alpha.exe\r\n",
-                          "Alpha.exe", false, ""},
-        MissingMarkerCase{"AutorunNamingAFileElsewhere", {"Alpha.exe"}, "open = ../Alpha.exe\r\n", "", false, ""},
-        MissingMarkerCase{"AutorunNamingAMissingFile", {}, "open = Alpha.exe\r\n", "", false, ""},
-        MissingMarkerCase{"NothingToStart", {}, "", "", false, ""},
+                          "Alpha.exe", ""},
+        MissingMarkerCase{"AutorunNamingAFileElsewhere", {"Alpha.exe"}, "open = ../Alpha.exe\r\n", "", ""},
+        MissingMarkerCase{"AutorunNamingAMissingFile", {}, "open = Alpha.exe\r\n", "", ""},
+        MissingMarkerCase{"NothingToStart", {}, "", "", ""},
         // Setup and the player must not start each other without end.
-        MissingMarkerCase{"AfterAFailedInstall", {"Setup.EXE"}, "open = Setup.EXE\r\n", "", true, ""},
-        MissingMarkerCase{"AutorunOpeningThePlayerItself", {}, "open = QD.exe\r\n", "", false, "QD.exe"}),
+        MissingMarkerCase{"AutorunOpeningThePlayerItself", {}, "open = QD.exe\r\n", "", "QD.exe"}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// A disc that lacks a support file must still play: Setup tries the install
+// again at its next start, and the player neither ends nor starts Setup.
+TEST_F(StartUp, AfterAFailedInstallPlaysWithoutStartingSetup) {
+  writeTypicalCollection(2);
+  removeMarker();
+  writeBytes(disc / "Setup.EXE", "#!/bin/sh\n");
+  writeBytes(disc / "AUTORUN.INF", "open = Setup.EXE\r\n");
+  EnvironmentVariable tried(platform::kInstallTriedVariable, "1");
+  start();
+  EXPECT_TRUE(ends.empty());
+  EXPECT_TRUE(launcher->started().empty());
+  EXPECT_TRUE(browser().Visible());
+  ASSERT_NE(player->loadedForm2(), nullptr);
+  EXPECT_EQ(browser().numOfAlbums, 2);
+  EXPECT_TRUE(browser().BoxesTimer.Enabled());
+}
 
 TEST_F(StartUp, WithTheMarkerInAnyCaseStartsNothing) {
   writeTypicalCollection(1);
