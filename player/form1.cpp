@@ -198,7 +198,7 @@ void Form1::startUp() {
 
   albumCount_ = listAlbumFolders();
   if (albumCount_ == 0) {
-    player_.endAtOnce(EndReason::NoAlbums);
+    endAtOnce(EndReason::NoAlbums);
     return;
   }
   createDynamicImages(albumCount_);
@@ -208,6 +208,8 @@ void Form1::startUp() {
   }
   unpackCovers();
   for (int k = 1; k <= albumCount_; ++k) loadPicToCover(k);
+  // Covers of albums the disc does not hold, and second covers of an album.
+  covers_.discardRest();
   setBorder(0);
 
   numOfAlbums = static_cast<std::int16_t>(albumCount_);
@@ -267,7 +269,7 @@ bool Form1::installedMarkerPresent() {
     start.style = platform::WindowStyle::Normal;
     platform::processLauncher().start(start);
   }
-  player_.endAtOnce(EndReason::SetupStarted);
+  endAtOnce(EndReason::SetupStarted);
   return false;
 }
 
@@ -322,6 +324,14 @@ void Form1::applyInterfaceColour() {
   ttlL.setForeColor(titleLinkColour(BackColor()));
 }
 
+// The program ends at once; the pictures it unpacked and has not loaded go
+// first, as nothing will load them now.
+void Form1::endAtOnce(EndReason reason) {
+  pictures_.discardRest();
+  covers_.discardRest();
+  player_.endAtOnce(reason);
+}
+
 void Form1::Form_Unload(int&) {
   Text1.setCaretVisible(true);
   player_.setClosing();
@@ -367,7 +377,7 @@ bool Form1::readProjectData() {
   const std::string path = rootFile(root, store::kProjectDataFileName);
   if (path.empty()) {
     platform::dialogs().MsgBox("A file is missing.", platform::vbOKOnly);
-    player_.endAtOnce(EndReason::ProjectDataMissing);
+    endAtOnce(EndReason::ProjectDataMissing);
     return false;
   }
   store::ProjectData data;
@@ -377,7 +387,7 @@ bool Form1::readProjectData() {
     data.magic = 0;
   }
   if (data.magic != store::PROJECT_DATA_MAGIC) {
-    player_.endAtOnce(EndReason::ProjectDataInvalid);
+    endAtOnce(EndReason::ProjectDataInvalid);
     return false;
   }
 
@@ -397,6 +407,8 @@ bool Form1::readProjectData() {
   }
   if (const auto picture = pictures_.take(data.titlePicFile)) ImageTorvel.setPicture(*picture);
   if (const auto picture = pictures_.take(data.bottomPicFile)) Image10.setPicture(*picture);
+  // Pictures the project data does not name are never shown.
+  pictures_.discardRest();
   Label1.setCaption(QString::fromStdString(data.projectTitle));
   Label3.setCaption(QString::fromStdString(data.projectSubTitle));
   Text1.setText(QString::fromStdString(data.infoText));

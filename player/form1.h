@@ -24,6 +24,7 @@
 namespace player {
 
 class Player;
+enum class EndReason;
 
 class Form1 : public controls::Form, public BrowserVariables {
  public:
@@ -107,6 +108,7 @@ class Form1 : public controls::Form, public BrowserVariables {
   void designButtons();
   void designTexts();
   void startUp();
+  void endAtOnce(EndReason reason);
   void placeLogo();
   bool installedMarkerPresent();
   int listAlbumFolders();

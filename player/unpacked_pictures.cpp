@@ -66,4 +66,12 @@ std::optional<controls::Picture> UnpackedPictures::take(std::string_view name) {
   return picture;
 }
 
+void UnpackedPictures::discardRest() {
+  for (const std::string& name : names_) {
+    std::error_code ec;
+    std::filesystem::remove(folder_ + name, ec);
+  }
+  names_.clear();
+}
+
 }  // namespace player

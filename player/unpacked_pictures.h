@@ -3,7 +3,8 @@
 // temporary folders in this run. The player loads and deletes only these:
 // a picture name from the project data that the pack did not bring is never
 // opened, so a crafted disc can point the player neither at a file of the
-// user's nor outside its own folder.
+// user's nor outside its own folder. Every member is deleted once it is
+// loaded or known to be of no use, so that no run leaves a file behind.
 
 #include <optional>
 #include <string>
@@ -32,6 +33,9 @@ class UnpackedPictures {
   // whether it held a picture or not. Empty when there is no such member or
   // it holds no readable picture.
   std::optional<controls::Picture> take(std::string_view name);
+
+  // Deletes the files of the members not taken and forgets them.
+  void discardRest();
 
   // The members still in the folder, in the order they were written.
   const std::vector<std::string>& names() const { return names_; }

@@ -205,6 +205,11 @@ void writeFileAtomically(const fs::path& path, std::string_view bytes) {
 void writeScratchFile(const fs::path& path, std::span<const std::uint8_t> bytes) {
   int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC, 0666);
   if (fd < 0) throwErrno(errno == ELOOP ? EACCES : errno);
+  // The file is ours from here on: a part of a member is of no use to anyone.
+  const auto fail = [&path](int error) {
+    ::unlink(path.c_str());
+    throwErrno(error);
+  };
   std::size_t done = 0;
   while (done < bytes.size()) {
     ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
@@ -212,11 +217,11 @@ void writeScratchFile(const fs::path& path, std::span<const std::uint8_t> bytes)
       if (errno == EINTR) continue;
       int e = errno;
       ::close(fd);
-      throwErrno(e);
+      fail(e);
     }
     done += static_cast<std::size_t>(n);
   }
-  if (::close(fd) != 0) throwErrno(errno);
+  if (::close(fd) != 0) fail(errno);
 }
 
 std::vector<std::string> splitLines(std::string_view bytes) {

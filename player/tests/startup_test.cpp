@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
+#include <functional>
 
 #include "system/process_launcher.h"
 
@@ -127,7 +128,7 @@ TEST_F(StartUp, GivesThePlayerWindowItsFirstState) {
   EXPECT_EQ(w.Frame1.Left(), (15360 - w.Frame1.Width()) / 2);
 }
 
-TEST_F(StartUp, WithoutProjectDataSaysSoAndEndsKeepingWhatWasUnpacked) {
+TEST_F(StartUp, WithoutProjectDataSaysSoAndEndsLeavingNothingUnpacked) {
   writePack("dop.qd", {{"title.png", pictureBytes(10, 10)}});
   addAlbums(1);
   dialogs->expectMsgBox("A file is missing.", platform::vbOK).withStyle(platform::vbOKOnly);
@@ -135,7 +136,32 @@ TEST_F(StartUp, WithoutProjectDataSaysSoAndEndsKeepingWhatWasUnpacked) {
   EXPECT_EQ(ends, std::vector{EndReason::ProjectDataMissing});
   EXPECT_EQ(player->loadedForm2(), nullptr);
   EXPECT_FALSE(browser().Visible());
-  EXPECT_EQ(filesIn(picturesFolder()), std::vector<std::string>{"title.png"});
+  EXPECT_TRUE(filesIn(picturesFolder()).empty());
+}
+
+// Every other way of ending at once also takes the unpacked pictures with it.
+TEST_F(StartUp, EndingAtOnceLeavesNoUnpackedPicture) {
+  struct Case {
+    const char* name;
+    std::function<void()> arrange;
+    EndReason reason;
+  };
+  const Case cases[] = {
+      {"not project data", [this] { writeBytes(disc / "dat.qd", "ab"); }, EndReason::ProjectDataInvalid},
+      {"no marker", [this] { removeMarker(); }, EndReason::SetupStarted},
+      {"no album", [this] { fs::remove_all(disc / albumFolderName(1)); }, EndReason::NoAlbums},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    writeTypicalCollection(1);
+    installMarker();
+    c.arrange();
+    ends.clear();
+    start();
+    EXPECT_EQ(ends, std::vector{c.reason});
+    EXPECT_TRUE(filesIn(picturesFolder()).empty());
+    EXPECT_TRUE(filesIn(coversFolder()).empty());
+  }
 }
 
 TEST_F(StartUp, ProjectDataThatIsAFolderIsMissing) {

@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
 #include <sys/stat.h>
+
+#include <csignal>
 
 #include "store_error.h"
 #include "temp_folder.h"
@@ -64,6 +67,22 @@ TEST(FileIo, ScratchFilesNeverWriteThroughALink) {
   writeBytes(dir / "plain", "a longer old text");
   writeScratchFile(dir / "plain", {reinterpret_cast<const std::uint8_t*>(bytes.data()), 4});
   EXPECT_EQ(readBytes(dir / "plain"), "evil");
+}
+
+// A disc too full for a member leaves no part of it behind.
+TEST(FileIo, AScratchFileThatCannotBeWrittenWhollyIsRemoved) {
+  TempFolder dir;
+  struct rlimit old{};
+  ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &old), 0);
+  const auto oldSignal = std::signal(SIGXFSZ, SIG_IGN);
+  struct rlimit small = old;
+  small.rlim_cur = 1000;
+  ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
+  const std::vector<std::uint8_t> bytes(5000, 7);
+  EXPECT_THROW(writeScratchFile(dir / "member.jpg", bytes), StoreError);
+  ::setrlimit(RLIMIT_FSIZE, &old);
+  std::signal(SIGXFSZ, oldSignal);
+  EXPECT_FALSE(std::filesystem::exists(dir / "member.jpg"));
 }
 
 TEST(FileIo, CopiesKeepTheLastWriteTimeAndPermissions) {
