@@ -26,6 +26,14 @@ void Form4::showMe() {
   Show(controls::vbModal);
 }
 
+// The intro keeps its four seconds whatever the user does: the window's close
+// box (the window manager's close, Alt+F4) is refused; only the timer, or the
+// program ending, takes it down.
+void Form4::Form_QueryUnload(int& cancel, int unloadMode) {
+  constexpr int kCloseBox = 0;
+  if (unloadMode == kCloseBox) cancel = 1;
+}
+
 void Form4::Timer1_Timer() {
   Timer1.setEnabled(false);
   Hide();

@@ -20,6 +20,9 @@ class Form4 : public controls::Form {
   // Shows the window modally; returns when its timer has closed it.
   void showMe();
 
+ protected:
+  void Form_QueryUnload(int& cancel, int unloadMode) override;
+
  private:
   void Timer1_Timer();
 };

@@ -39,6 +39,27 @@ TEST_F(IntroWindow, ShowsThePictureCentredForFourSeconds) {
   EXPECT_TRUE(browser().Visible());
 }
 
+TEST_F(IntroWindow, KeepsItsFourSecondsWhenTheUserClosesIt) {
+  writeIntro(400, 300);
+  modals.expect<Form4>([this](Form4& intro) {
+    clock->advance(1200);
+    EXPECT_TRUE(intro.close()) << "the close box takes the press";
+    EXPECT_TRUE(intro.isLoaded());
+    EXPECT_TRUE(intro.Visible());
+    EXPECT_FALSE(browser().Visible()) << "start-up waits for the intro";
+    clock->advance(2799);
+    EXPECT_TRUE(intro.close());
+    EXPECT_TRUE(intro.isLoaded());
+    clock->advance(1);
+    EXPECT_FALSE(intro.isLoaded());
+    introShown = true;
+  });
+  start();
+  EXPECT_TRUE(introShown);
+  EXPECT_TRUE(ends.empty());
+  EXPECT_TRUE(browser().Visible());
+}
+
 TEST_F(IntroWindow, APictureLargerThanTheScreenStartsAboveAndLeftOfIt) {
   writeIntro(1200, 900);
   expectIntro([](Form4& intro) {
