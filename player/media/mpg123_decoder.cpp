@@ -1,6 +1,9 @@
 #include "mpg123_decoder.h"
 
+#include <fcntl.h>
 #include <mpg123.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <mutex>
@@ -14,6 +17,35 @@ constexpr int kChannels = 2;
 void initLibraryOnce() {
   static std::once_flag once;
   std::call_once(once, [] { mpg123_init(); });
+}
+
+// The song at `path` opened for reading when it is a plain file; -1 else.
+// The open does not wait: opening a pipe for reading would wait for a writer,
+// and a device under a song's name (an endless /dev/zero) is no song either.
+int openPlainFile(const std::filesystem::path& path) {
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+  if (fd < 0) return -1;
+  struct stat st{};
+  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+    ::close(fd);
+    return -1;
+  }
+  // Reads of the song then wait for the disk, as reads of a file do.
+  const int flags = ::fcntl(fd, F_GETFL);
+  if (flags >= 0) ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK);
+  return fd;
+}
+
+// Whether the song starts with the encoder's info frame: it counts the
+// song's frames and gives the encoder's delay and padding, from which the
+// library knows the exact length at once. Without it the length is a guess
+// from the file's size.
+bool hasEncoderInfo(mpg123_handle* handle) {
+  long delay = -1;
+  long padding = -1;
+  double unused = 0;
+  return mpg123_getstate(handle, MPG123_ENC_DELAY, &delay, &unused) == MPG123_OK && delay >= 0 &&
+         mpg123_getstate(handle, MPG123_ENC_PADDING, &padding, &unused) == MPG123_OK && padding >= 0;
 }
 
 }  // namespace
@@ -34,6 +66,9 @@ Mpg123Decoder::~Mpg123Decoder() {
 
 void Mpg123Decoder::close() {
   if (open_) mpg123_close(handle_);
+  // The library reads the descriptor but leaves it to us.
+  if (fd_ >= 0) ::close(fd_);
+  fd_ = -1;
   open_ = false;
   atEnd_ = false;
   format_ = {};
@@ -52,15 +87,25 @@ bool Mpg123Decoder::open(const std::filesystem::path& path) {
   mpg123_rates(&rates, &rateCount);
   for (std::size_t i = 0; i < rateCount; ++i) mpg123_format(handle_, rates[i], MPG123_STEREO, MPG123_ENC_FLOAT_32);
 
-  if (mpg123_open(handle_, path.c_str()) != MPG123_OK) return false;
+  fd_ = openPlainFile(path);
+  if (fd_ < 0) return false;
+  if (mpg123_open_fd(handle_, fd_) != MPG123_OK) {
+    close();
+    return false;
+  }
   open_ = true;
 
   long rate = 0;
   int channels = 0;
   int encoding = 0;
-  if (mpg123_scan(handle_) != MPG123_OK ||
-      mpg123_getformat(handle_, &rate, &channels, &encoding) != MPG123_OK ||
-      channels != kChannels || encoding != MPG123_ENC_FLOAT_32 || rate <= 0) {
+  if (mpg123_getformat(handle_, &rate, &channels, &encoding) != MPG123_OK || channels != kChannels ||
+      encoding != MPG123_ENC_FLOAT_32 || rate <= 0) {
+    close();
+    return false;
+  }
+  // Reading every frame takes long from a disc; only a song without the
+  // encoder's info frame needs it.
+  if (!hasEncoderInfo(handle_) && mpg123_scan(handle_) != MPG123_OK) {
     close();
     return false;
   }

@@ -1,6 +1,7 @@
 #pragma once
 // MP3 songs through libmpg123: gapless, always stereo float, and with the
-// exact length from a full scan of the file at open.
+// exact length, from the encoder's info frame when the song has one and from
+// a full scan of the file at open when it has none. Only plain files open.
 
 #include "audio_decoder.h"
 
@@ -25,6 +26,7 @@ class Mpg123Decoder : public AudioDecoder {
   void close();
 
   mpg123_handle_struct* handle_ = nullptr;
+  int fd_ = -1;  // the open song's file
   bool open_ = false;
   bool atEnd_ = false;
   AudioFormat format_;

@@ -1,12 +1,19 @@
 #include "mpg123_decoder.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <QTemporaryDir>
 
 #include <algorithm>
+#include <chrono>
 #include <cmath>
 #include <fstream>
+#include <future>
+#include <iterator>
+#include <string>
 #include <vector>
 
 #include "tone_mp3.h"
@@ -37,6 +44,14 @@ class Mpg123DecoderTest : public testing::Test {
         for (std::size_t i = 0; i < 2 * got; ++i) *peak = std::max(*peak, std::abs(buffer[i]));
     }
     return total;
+  }
+
+  static std::string bytesOf(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+  }
+  static void writeBytes(const std::filesystem::path& path, const std::string& bytes) {
+    std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
   }
 
   QTemporaryDir dir_;
@@ -100,4 +115,57 @@ TEST_F(Mpg123DecoderTest, AFailedOpenClosesTheSongBefore) {
   EXPECT_FALSE(decoder.open(file("missing.mp3")));
   EXPECT_EQ(decoder.lengthFrames(), 0);
   EXPECT_EQ(decoder.read(std::vector<float>(20).data(), 10), 0u);
+}
+
+TEST_F(Mpg123DecoderTest, RefusesPipesDevicesAndFoldersWithoutWaiting) {
+  const auto pipe = file("pipe.mp3");
+  ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+  std::filesystem::create_directory(file("folder.mp3"));
+  std::filesystem::create_symlink("/dev/zero", file("zero.mp3"));
+  for (const char* name : {"pipe.mp3", "folder.mp3", "zero.mp3"}) {
+    SCOPED_TRACE(name);
+    Mpg123Decoder decoder;
+    auto opened = std::async(std::launch::async, [&] { return decoder.open(file(name)); });
+    if (opened.wait_for(std::chrono::seconds(2)) != std::future_status::ready) {
+      ADD_FAILURE() << "the open waits";
+      // A writer lets an open that waits for one go on, so the test can end.
+      const int writer = ::open(pipe.c_str(), O_WRONLY | O_NONBLOCK);
+      if (writer >= 0) ::close(writer);
+    }
+    EXPECT_FALSE(opened.get());
+    EXPECT_EQ(decoder.lengthFrames(), 0);
+  }
+  std::filesystem::create_symlink(tone(0.5), file("link.mp3"));
+  Mpg123Decoder decoder;
+  EXPECT_TRUE(decoder.open(file("link.mp3"))) << "a link to a song is a song";
+}
+
+// A song cut short, or with more after the end its info frame tells of: a
+// scan of the file would find another length than the info frame gives.
+TEST_F(Mpg123DecoderTest, TakesTheLengthFromTheEncoderInfoFrameWithoutReadingTheSong) {
+  const std::string song = bytesOf(tone(2.0));
+  const std::pair<const char*, std::string> cases[] = {
+      {"cut", song.substr(0, song.size() * 2 / 3)},
+      {"longer", song + song},
+  };
+  for (const auto& [name, bytes] : cases) {
+    SCOPED_TRACE(name);
+    writeBytes(file("changed.mp3"), bytes);
+    Mpg123Decoder decoder;
+    ASSERT_TRUE(decoder.open(file("changed.mp3")));
+    EXPECT_EQ(decoder.lengthFrames(), 2 * kToneRate);
+  }
+}
+
+TEST_F(Mpg123DecoderTest, ScansASongWithoutTheEncoderInfoFrameForItsExactLength) {
+  const auto path = file("plain.mp3");
+  ASSERT_TRUE(writeToneMp3(path, 2.0, 2, false));
+  // Bytes after the last frame make a guess from the file's size far too long.
+  writeBytes(path, bytesOf(path) + std::string(40000, '\0'));
+  Mpg123Decoder decoder;
+  ASSERT_TRUE(decoder.open(path));
+  const std::int64_t length = decoder.lengthFrames();
+  EXPECT_GE(length, 2 * kToneRate) << "the encoder's delay and padding, unknown, stay in";
+  EXPECT_LT(length, 2 * kToneRate + 4000);
+  EXPECT_EQ(readToEnd(decoder), length);
 }

@@ -10,14 +10,14 @@
 
 namespace media_testing {
 
-bool writeToneMp3(const std::filesystem::path& path, double seconds, int channels) {
+bool writeToneMp3(const std::filesystem::path& path, double seconds, int channels, bool infoFrame) {
   std::unique_ptr<lame_global_flags, decltype(&lame_close)> lame(lame_init(), &lame_close);
   if (!lame) return false;
   lame_set_in_samplerate(lame.get(), kToneRate);
   lame_set_num_channels(lame.get(), channels);
   lame_set_mode(lame.get(), channels == 1 ? MONO : JOINT_STEREO);
   lame_set_brate(lame.get(), 128);
-  lame_set_bWriteVbrTag(lame.get(), 1);
+  lame_set_bWriteVbrTag(lame.get(), infoFrame ? 1 : 0);
   if (lame_init_params(lame.get()) < 0) return false;
 
   const int frames = static_cast<int>(std::lround(seconds * kToneRate));
@@ -37,7 +37,7 @@ bool writeToneMp3(const std::filesystem::path& path, double seconds, int channel
   if (!file || std::fwrite(mp3.data(), 1, static_cast<std::size_t>(size), file.get()) != static_cast<std::size_t>(size))
     return false;
   // Rewrites the first frame with the tag that makes gapless lengths exact.
-  lame_mp3_tags_fid(lame.get(), file.get());
+  if (infoFrame) lame_mp3_tags_fid(lame.get(), file.get());
   return true;
 }
 
