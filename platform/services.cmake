@@ -43,8 +43,14 @@ add_executable(platform_services_tests
   web/tests/web_host_test.cpp)
 target_include_directories(platform_services_tests PRIVATE ${PROJECT_SOURCE_DIR}/store/tests)
 target_link_libraries(platform_services_tests PRIVATE quendrel_platform_testing GTest::gtest Qt6::Network)
+# A program that prints its App.Path, started by the tests through links.
+add_executable(app_path_probe system/tests/app_path_probe.cpp)
+target_link_libraries(app_path_probe PRIVATE quendrel_platform)
+quendrel_warnings(app_path_probe)
+add_dependencies(platform_services_tests app_path_probe)
 target_compile_definitions(platform_services_tests PRIVATE
-  "QUENDREL_EXPECTED_WEB_HOST=\"${QUENDREL_WEB_HOST}\"")
+  "QUENDREL_EXPECTED_WEB_HOST=\"${QUENDREL_WEB_HOST}\""
+  "APP_PATH_PROBE=\"$<TARGET_FILE:app_path_probe>\"")
 quendrel_warnings(platform_services_tests)
 quendrel_test(platform_services_tests)
 

@@ -5,8 +5,10 @@
 
 namespace platform {
 
-// App.Path: the folder that holds the running program's executable, without
-// a "/" at the end (but "/" itself for the root). Tests may set another one.
+// App.Path: the folder of the path the program was started by, without a
+// "/" at the end (but "/" itself for the root): for a link to the program,
+// the link's folder; for a program found on PATH, the folder of its
+// executable. Tests may set another one.
 QString appPath();
 // Replaces App.Path until it is set again; an empty path restores the real one.
 void setAppPath(const QString& path);
