@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "player_fixture.h"
+#include "window_input.h"
 
 namespace player::testing_support {
 namespace {
@@ -39,10 +40,15 @@ TEST_F(IntroWindow, ShowsThePictureCentredForFourSeconds) {
   EXPECT_TRUE(browser().Visible());
 }
 
-TEST_F(IntroWindow, KeepsItsFourSecondsWhenTheUserClosesIt) {
+TEST_F(IntroWindow, KeepsItsFourSecondsWhateverTheUserDoes) {
   writeIntro(400, 300);
   modals.expect<Form4>([this](Form4& intro) {
-    clock->advance(1200);
+    controls::WindowInput user(intro);
+    clock->advance(1000);
+    EXPECT_TRUE(user.clickOn(intro.Image1));
+    EXPECT_TRUE(user.dblClickOn(intro.Image1));
+    for (int key : {controls::vbKeyEscape, controls::vbKeyReturn, controls::vbKeySpace}) EXPECT_TRUE(user.key(key));
+    clock->advance(200);
     EXPECT_TRUE(intro.close()) << "the close box takes the press";
     EXPECT_TRUE(intro.isLoaded());
     EXPECT_TRUE(intro.Visible());
