@@ -1,5 +1,8 @@
 #include "album_files.h"
 
+#include <sys/stat.h>
+
+#include <cerrno>
 #include <filesystem>
 #include <system_error>
 
@@ -11,11 +14,15 @@
 
 namespace album_files {
 
+QString trimBlanks(const QString& text) {
+  qsizetype first = 0, last = text.size();
+  while (first < last && text[first] == ' ') ++first;
+  while (last > first && text[last - 1] == ' ') --last;
+  return text.mid(first, last - first);
+}
+
 bool isLegalName(const QString& name) {
-  QString trimmed = name;
-  while (trimmed.startsWith(' ')) trimmed.remove(0, 1);
-  while (trimmed.endsWith(' ')) trimmed.chop(1);
-  if (trimmed.isEmpty()) return false;
+  if (trimBlanks(name).isEmpty()) return false;
   for (const QChar c : QStringLiteral("\\/:<>|\""))
     if (name.contains(c)) return false;
   return true;
@@ -31,6 +38,10 @@ QString lyricsFileName(const QString& songFile) { return songFile.left(songFile.
 
 void requireNotInUse(const std::vector<std::string>& paths) {
   if (auto refused = platform::inUseTest(paths)) throw store::StoreError(*refused);
+}
+
+void makeFolder(const std::string& path) {
+  if (::mkdir(path.c_str(), 0777) != 0) throw store::StoreError(store::describeErrno(errno));
 }
 
 void copyNoReplace(const std::string& from, const std::string& to) {

@@ -11,6 +11,10 @@
 
 namespace album_files {
 
+// The text without the blanks at its ends (only blanks, as the name rules
+// count them).
+QString trimBlanks(const QString& text);
+
 // Album, song and project names: refused when, with the blanks at both ends
 // removed, they are empty, or when they hold one of \ / : < > | and ".
 bool isLegalName(const QString& name);
@@ -28,8 +32,12 @@ QString lyricsFileName(const QString& songFile);
 // The in-use test of every path, in order; throws the first refusal.
 void requireNotInUse(const std::vector<std::string>& paths);
 
+// Makes the folder `path`; one that exists already is refused.
+void makeFolder(const std::string& path);
+
 // Copies `from` to `to`; an existing `to` is never replaced ("File already
-// exists"), and a failed copy leaves nothing behind.
+// exists"), and a failed copy leaves nothing behind. The copy keeps the run
+// bits of `from`: a launcher and a player copied stay runnable.
 void copyNoReplace(const std::string& from, const std::string& to);
 
 // Renames that belong together: each one never replaces a file, and when

@@ -2,9 +2,7 @@
 // folder named NN - name twice over, in the project folder (its songs) and
 // in the mirror (its lyrics and picture); every command changes both.
 #include <QStringList>
-#include <cerrno>
 #include <initializer_list>
-#include <sys/stat.h>
 
 #include "album_files.h"
 #include "dialogs/dialog_service.h"
@@ -22,10 +20,6 @@ constexpr int kMostAlbums = 30;
 
 // The display name of an album: its folder name after "NN - ".
 QString albumName(const QString& entry) { return entry.mid(5); }
-
-void makeFolder(const std::string& path) {
-  if (::mkdir(path.c_str(), 0777) != 0) throw store::StoreError(store::describeErrno(errno));
-}
 
 void showMessage(const QString& text, const QString& title = {}) {
   platform::dialogs().MsgBox(text, platform::vbOKOnly, title);
@@ -93,11 +87,11 @@ void Form5::Command2_Click() {
     }
     const QString F = NN + QStringLiteral(" - ") + name;
     const std::string projectFolder = joined(sDirectory, F);
-    makeFolder(projectFolder);
+    album_files::makeFolder(projectFolder);
     const QString mirror = QString::fromStdString(
         store::setPath(store::setPath(platform::appPath().toStdString(), "Handle"), lblProjectName.Caption().toStdString()));
     try {
-      makeFolder(joined(mirror, F));
+      album_files::makeFolder(joined(mirror, F));
     } catch (const store::StoreError&) {
       // An album folder without its mirror would be an album the list never
       // shows; the new, empty folder goes again.

@@ -1,5 +1,4 @@
 // Projects: the picker of tab 0, create, open, delete and the password.
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -8,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "album_files.h"
 #include "ansi_text.h"
 #include "autorun_file.h"
 #include "dialogs/dialog_service.h"
@@ -18,6 +18,7 @@
 #include "key_codes.h"
 #include "pack_file.h"
 #include "path_helpers.h"
+#include "program_folder.h"
 #include "project_data.h"
 #include "store_error.h"
 #include "system/app_paths.h"
@@ -27,40 +28,11 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// Trim of the blanks only, as the name rules count them.
-QString trimBlanks(const QString& text) {
-  qsizetype first = 0, last = text.size();
-  while (first < last && text[first] == ' ') ++first;
-  while (last > first && text[last - 1] == ' ') --last;
-  return text.mid(first, last - first);
-}
-
 // The characters no project name and no password may hold.
 bool holdsIllegalCharacter(const QString& text) {
   for (QChar c : text)
     if (QStringLiteral("\\/:<>|\"").contains(c)) return true;
   return false;
-}
-
-std::string programFolder() { return platform::appPath().toStdString(); }
-std::string handleFolder() { return store::setPath(programFolder(), "Handle"); }
-std::string mirrorFolder(const QString& projectName) {
-  return store::setPath(handleFolder(), projectName.toStdString());
-}
-
-void makeFolder(const std::string& path) {
-  if (::mkdir(path.c_str(), 0777) != 0) throw store::StoreError(store::describeErrno(errno));
-}
-
-// A file of the program folder, found whatever the case of its name.
-std::string programFile(const std::string& name) {
-  return store::setPath(programFolder(), platform::findNoCase(programFolder(), name).value_or(name));
-}
-
-// Copies `from` to the new file `to`, never over an existing one; the copy
-// keeps the run bits of `from`: the launcher and the player must stay runnable.
-void copyKeepingRunBit(const std::string& from, const std::string& to) {
-  if (auto refused = platform::copyNoReplace(from, to)) throw store::StoreError(*refused);
 }
 
 QString lastPathPart(const QString& path) { return path.mid(path.lastIndexOf('/') + 1); }
@@ -143,7 +115,7 @@ void Form5::Dir1_MouseDown(int, int, double, double) {
 void Form5::txtProjectName_KeyDown(int& KeyCode, int) {
   if (KeyCode == controls::vbKeySpace) {
     platform::dialogs().MsgBox(QStringLiteral("No spaces are allowed."), platform::vbOKOnly);
-    txtProjectName.setText(trimBlanks(txtProjectName.Text()));
+    txtProjectName.setText(album_files::trimBlanks(txtProjectName.Text()));
   } else if (KeyCode == controls::vbKeyReturn) {
     cmdBuildNewProj_Click();
   }
@@ -162,7 +134,7 @@ void Form5::cmdBuildNewProj_Click() { buildNewProject(txtProjectName.Text()); }
 
 bool Form5::projectNameRefused(const QString& name, const QString& projectFolder) {
   QString refusal;
-  if (trimBlanks(name).isEmpty() || holdsIllegalCharacter(name)) {
+  if (album_files::trimBlanks(name).isEmpty() || holdsIllegalCharacter(name)) {
     refusal = QStringLiteral("Illegal name.");
   } else if (name.contains(' ')) {
     refusal = QStringLiteral("Name can not contain spaces.");
@@ -200,7 +172,7 @@ void Form5::buildNewProject(const QString& name) {
   if (projectNameRefused(name, projectFolder)) return;
 
   sDirectory = projectFolder;
-  workDirectory = QString::fromStdString(mirrorFolder(name));
+  workDirectory = QString::fromStdString(program_folder::mirror(name));
   ProjectPassword.clear();
   cleanGui();
   cmdBuildNewProj.setEnabled(false);
@@ -240,20 +212,20 @@ void Form5::buildNewProject(const QString& name) {
 }
 
 void Form5::makeProjectFolders(const QString& name) {
-  makeFolder(sDirectory.toStdString());
-  if (!store::DirExists(handleFolder())) makeFolder(handleFolder());
+  album_files::makeFolder(sDirectory.toStdString());
+  if (!store::DirExists(program_folder::handle())) album_files::makeFolder(program_folder::handle());
   // A mirror left by an earlier project of this name, in any case, is not
   // taken over.
-  if (platform::findNoCase(handleFolder(), name.toStdString())) throw store::StoreError(store::describeErrno(EEXIST));
-  makeFolder(workDirectory.toStdString());
+  if (platform::findNoCase(program_folder::handle(), name.toStdString())) throw store::StoreError(store::describeErrno(EEXIST));
+  album_files::makeFolder(workDirectory.toStdString());
 }
 
 void Form5::copyProjectTemplates(const QString& name) {
   const std::string project = sDirectory.toStdString();
-  copyKeepingRunBit(programFile("rodud.qd"), store::setPath(project, name.toStdString() + ".exe"));
-  copyKeepingRunBit(programFile("rizodu.qd"), store::setPath(project, "QD.exe"));
-  for (const std::string& file : store::listFiles(programFolder(), "qd.0*"))
-    copyKeepingRunBit(store::setPath(programFolder(), file), store::setPath(project, file));
+  album_files::copyNoReplace(program_folder::file("rodud.qd"), store::setPath(project, name.toStdString() + ".exe"));
+  album_files::copyNoReplace(program_folder::file("rizodu.qd"), store::setPath(project, "QD.exe"));
+  for (const std::string& file : store::listFiles(program_folder::path(), "qd.0*"))
+    album_files::copyNoReplace(store::setPath(program_folder::path(), file), store::setPath(project, file));
 }
 
 void Form5::forgetHalfMadeProject() {
@@ -301,7 +273,7 @@ void Form5::cmdOpenExistProj_Click() {
   // A project copied in from elsewhere may have no mirror yet; the album and
   // lyrics commands need one. A name of a damaged list that could reach
   // outside Handle gets none.
-  const std::string mirror = mirrorFolder(name);
+  const std::string mirror = program_folder::mirror(name);
   const bool plainName = store::isPlainFileName(name.toStdString());
   const bool mirrorMade = plainName && !store::DirExists(mirror);
   std::error_code ec;
@@ -365,8 +337,8 @@ void Form5::Command1_Click() {
     removeProjectFolder(folder);
   // A mirror that is gone already (or that a damaged name cannot lie in)
   // keeps nobody from taking the entry off the list.
-  const bool mirrorGone = !store::isPlainFileName(name.toStdString()) || !store::DirExists(mirrorFolder(name)) ||
-                          removeProjectFolder(QString::fromStdString(mirrorFolder(name)));
+  const bool mirrorGone = !store::isPlainFileName(name.toStdString()) || !store::DirExists(program_folder::mirror(name)) ||
+                          removeProjectFolder(QString::fromStdString(program_folder::mirror(name)));
   if (!mirrorGone) return;
   listProjectsPath.RemoveItem(index);
   listProjects.RemoveItem(index);
@@ -433,7 +405,7 @@ void Form5::Check1_Click() {
     do {
       answer = platform::dialogs().InputBox(QStringLiteral("Type in the password"));
     } while (holdsIllegalCharacter(answer));
-    if (trimBlanks(answer).isEmpty()) {
+    if (album_files::trimBlanks(answer).isEmpty()) {
       Check1.setValue(controls::vbUnchecked);  // runs this command again, as a clearing
       platform::dialogs().MsgBox(QStringLiteral("No password was set."), platform::vbOKOnly);
     } else {

@@ -11,6 +11,7 @@
 #include "folder_size.h"
 #include "form5.h"
 #include "path_helpers.h"
+#include "program_folder.h"
 #include "runtime_rules.h"
 #include "store_error.h"
 #include "system/app_paths.h"
@@ -27,8 +28,6 @@ constexpr int kProgramRevision = QUENDREL_VERSION_REVISION;
 // The lower left corner, where the help button lies: a release there ends
 // help mode.
 constexpr double kHelpCornerRight = 675, kHelpCornerTop = 6180;
-
-std::string handleFolder() { return store::setPath(platform::appPath().toStdString(), "Handle"); }
 
 }  // namespace
 
@@ -119,10 +118,10 @@ void Form5::resetNameSlots() {
 void Form5::showVersion() { lblVersion.setCaption(QStringLiteral("Quendrel version\r\n") + versionText()); }
 
 void Form5::ensureHandleFolder() {
-  if (!store::DirExists(handleFolder())) buildSampleProject(QStringLiteral("Demo Collection"));
-  if (!store::DirExists(handleFolder())) {
+  if (!store::DirExists(program_folder::handle())) buildSampleProject(QStringLiteral("Demo Collection"));
+  if (!store::DirExists(program_folder::handle())) {
     std::error_code ec;
-    std::filesystem::create_directory(std::filesystem::path(handleFolder()), ec);
+    std::filesystem::create_directory(std::filesystem::path(program_folder::handle()), ec);
     if (ec) store::throwFileError(ec);
   }
 }
