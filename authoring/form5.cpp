@@ -265,7 +265,8 @@ Form5::Form5() : Form("Form5") {
   // ---- Tab 2: details and interface ----------------------------------------
   place(Label5, 240, 150, 3330, 255, QStringLiteral("Project name:") + QString(33, ' '));
   Label5.setBackStyle(0);
-  place(lblProjectName, 1560, 150, 1500, 255);
+  // Wide enough for a name with blanks, as the sample's has.
+  place(lblProjectName, 1560, 150, 2880, 255);
   lblProjectName.setBackStyle(0);
   lblProjectName.setFontBold(true);
   place(Label3, 240, 540, 1000, 255, QStringLiteral("CD Label :"));

@@ -472,7 +472,9 @@ class Form5 : public controls::Form {
   // ======================================================================
 
   // The ready-made collection of the first start (the start-up passes
-  // "Demo Collection").
+  // "Demo Collection"), built in the program folder from the sample data
+  // files beside the program and added to the project list, not opened. A
+  // failure is shown in one "Error" box; what was built by then stays.
   void buildSampleProject(const QString& name);
 
  private:

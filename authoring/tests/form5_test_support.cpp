@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include "dialogs/dialog_service.h"
+#include "file_io.h"
+#include "folder_listing.h"
 #include "project_list.h"
 #include "system/app_paths.h"
 
@@ -38,6 +40,16 @@ void ProgramFolder::writeProjectList(const std::vector<std::pair<std::string, st
   std::vector<store::ProjectListEntry> entries;
   for (const auto& [name, folder] : projects) entries.push_back({name, folder});
   store::writeProjectList(path() / "qdd.dat", entries);
+}
+
+void ProgramFolder::fillAsShipped() const {
+  namespace fs = std::filesystem;
+  for (const std::string& name : store::listFiles(PROGRAM_FOLDER, "qd.0*"))
+    fs::copy_file(fs::path(PROGRAM_FOLDER) / name, path() / name, fs::copy_options::overwrite_existing);
+  store::writeFileAtomically(path() / "rodud.qd", std::string_view("#!/bin/sh\n# launcher\n"));
+  store::writeFileAtomically(path() / "rizodu.qd", std::string_view("#!/bin/sh\n# player\n"));
+  for (const char* runnable : {"rodud.qd", "rizodu.qd"})
+    fs::permissions(path() / runnable, fs::perms::owner_exec | fs::perms::group_exec, fs::perm_options::add);
 }
 
 Fakes::Fakes() {

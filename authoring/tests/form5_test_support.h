@@ -42,6 +42,10 @@ class ProgramFolder {
   std::filesystem::path handle() const { return path() / "Handle"; }
   // qdd.dat holding these (name, folder) pairs.
   void writeProjectList(const std::vector<std::pair<std::string, std::string>>& projects) const;
+  // The folder as the program ships it, before its first start: every qd.0*
+  // file the build made (the support files and the sample data) and small
+  // runnable stand-ins for the launcher rodud.qd and the player rizodu.qd.
+  void fillAsShipped() const;
 
  private:
   QTemporaryDir dir_;

@@ -16,6 +16,7 @@ TEST(RenderForm5, EveryTabAndTheSplashArePainted) {
   Fakes fakes;
   fakes.folder.writeProjectList({{"Rock", "/music/Rock"}});
   fakes.fetcher->alwaysReply("29127");
+  std::filesystem::create_directory(fakes.folder.handle());  // not a first start
   Form5 form;
   form.Load();
   form.lblFolderSize.setCaption("12,345 KB");

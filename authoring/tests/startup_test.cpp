@@ -41,6 +41,8 @@ class WatchingFetcher : public platform::TextFetcher {
 class Startup : public ::testing::Test {
  protected:
   void SetUp() override {
+    // A first start: the folder as it ships, no Handle yet.
+    fakes.folder.fillAsShipped();
     fakes.folder.writeProjectList({{"Rock", "/music/Rock"}, {"Jazz", "/music/Jazz"}});
     platform::setTextFetcher(&watcher);
   }
@@ -66,7 +68,7 @@ class Startup : public ::testing::Test {
   WatchingFetcher watcher{fakes};
 };
 
-TEST_F(Startup, ReadsTheListMakesHandleThenAsksForTheUpdateWithTheSplashUp) {
+TEST_F(Startup, ReadsTheListBuildsTheSampleThenAsksForTheUpdateWithTheSplashUp) {
   fakes.fetcher->alwaysReply("29127");
   Form5 form;
   form.SSTab1.setTab(2);
@@ -75,13 +77,14 @@ TEST_F(Startup, ReadsTheListMakesHandleThenAsksForTheUpdateWithTheSplashUp) {
 
   EXPECT_EQ(fakes.fetcher->addresses(), std::vector<QString>{"127.0.0.1:1/Utilities/Quendrel/newVersion.dat"});
   ASSERT_EQ(watcher.seen.size(), 1u);
-  // The list is read and Handle made (first start) before the update check,
-  // while the splash is up.
-  EXPECT_EQ(watcher.seen[0].projects, 2);
+  // The list is read and the sample built into it (first start) before the
+  // update check, while the splash is up.
+  EXPECT_EQ(watcher.seen[0].projects, 3);
   EXPECT_TRUE(watcher.seen[0].handleExists);
   EXPECT_TRUE(watcher.seen[0].splashVisible);
   EXPECT_EQ(form.listProjects.List(1), "Jazz");
   EXPECT_EQ(form.listProjectsPath.List(1), "/music/Jazz");
+  EXPECT_EQ(form.listProjects.List(2), "Demo Collection");
   EXPECT_TRUE(fakes.dialogs->shown().empty());
   // The channel labels are laid out in thirds of the colour strip.
   EXPECT_EQ(form.Label14.Width(), 485);
@@ -97,15 +100,16 @@ TEST_F(Startup, AFailedUpdateRequestRunsTheStepsAgainWithoutDoublingAnything) {
   fakes.fetcher->alwaysReply("29128");
   fakes.dialogs->expectMsgBox("A new version is available.", platform::vbOK).withStyle(platform::vbOKOnly);
   // Handle, made on this first start before the first request, must not be
-  // made again: what the first pass put in it stays.
+  // made again, nor the sample built twice: what the first pass made stays.
   watcher.onFirstFetch = [this] { std::ofstream(fakes.folder.handle() / "kept"); };
   Form5 form;
   form.Load();
 
   ASSERT_EQ(watcher.seen.size(), 2u);
-  EXPECT_EQ(watcher.seen[1].projects, 2);
-  EXPECT_EQ(form.listProjects.ListCount(), 2);
-  EXPECT_EQ(form.listProjectsPath.ListCount(), 2);
+  // Read afresh: the two listed before and the sample.
+  EXPECT_EQ(watcher.seen[1].projects, 3);
+  EXPECT_EQ(form.listProjects.ListCount(), 3);
+  EXPECT_EQ(form.listProjectsPath.ListCount(), 3);
   EXPECT_TRUE(fs::exists(fakes.folder.handle() / "kept"));
   expectUsable(form);
 }
@@ -118,7 +122,8 @@ TEST_F(Startup, ASecondErrorNeitherEndsNorLoops) {
   };
   // A missing qdd.dat fails in both passes, so its second failure is the
   // second error and the update request is made once; with the list there,
-  // the two failing requests are the two errors.
+  // the two failing requests are the two errors. Each is a first start: the
+  // list ends with the sample in it.
   const Case cases[] = {{"update request fails twice", false, 2}, {"no qdd.dat, no reply", true, 1}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
@@ -126,12 +131,13 @@ TEST_F(Startup, ASecondErrorNeitherEndsNorLoops) {
     fakes.fetcher->alwaysFail("No connection");
     watcher.seen.clear();
     fs::remove_all(fakes.folder.handle());
+    fs::remove_all(fakes.folder.path() / "Demo Collection");
     Form5 form;
     form.SSTab1.setTab(1);
     form.Load();
 
     EXPECT_EQ(watcher.seen.size(), c.requests);
-    EXPECT_EQ(form.listProjects.ListCount(), c.listMissing ? 0 : 2);
+    EXPECT_EQ(form.listProjects.ListCount(), c.listMissing ? 1 : 3);
     EXPECT_TRUE(fs::is_directory(fakes.folder.handle()));
     EXPECT_TRUE(fakes.dialogs->shown().empty());
     EXPECT_EQ(fakes.programEnds, 0);
@@ -145,7 +151,7 @@ TEST_F(Startup, WithoutAWebHostTheRequestFailsAtTheRecoveryPoint) {
   Form5 form;
   form.Load();
   EXPECT_TRUE(watcher.seen.empty());
-  EXPECT_EQ(form.listProjects.ListCount(), 2);
+  EXPECT_EQ(form.listProjects.ListCount(), 3);
   expectUsable(form);
 }
 
@@ -156,6 +162,8 @@ TEST_F(Startup, AnExistingHandleFolderIsLeftAsItIs) {
   Form5 form;
   form.Load();
   EXPECT_TRUE(fs::exists(fakes.folder.handle() / "mirror"));
+  EXPECT_FALSE(fs::exists(fakes.folder.path() / "Demo Collection"));
+  EXPECT_EQ(form.listProjects.ListCount(), 2);
   expectUsable(form);
 }
 

@@ -58,6 +58,7 @@ TEST(UpdateCheck, OffersOnlyANewerVersion) {
       fakes.dialogs->expectMsgBox("A new version is available.", platform::vbOK)
           .withStyle(platform::vbOKOnly)
           .withTitle("Quendrel");
+    std::filesystem::create_directory(fakes.folder.handle());  // not a first start
     Form5 form;
     form.Load();
     EXPECT_EQ(server.paths, QStringList{"/Utilities/Quendrel/newVersion.dat"});
