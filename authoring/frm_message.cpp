@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "look.h"
 #include "twips.h"
 
 namespace {
@@ -14,13 +15,7 @@ constexpr double kTextLeft = 480, kTextTop = 360, kTextWidth = 3375, kTextHeight
 }  // namespace
 
 frmMessage::frmMessage() : Form("frmMessage") {
-  setBorderStyle(0);
-  setWidth(kWidth);
-  setHeight(kHeight);
-  setBackColor(0xE0E0E0);
-  Shape1.Move(45, 45, kWidth - 90, kHeight - 90);
-  Shape1.setBorderColor(0x6B4A2D);
-  Shape1.setBorderWidth(2);
+  controls::designFramedPanel(*this, Shape1, kWidth, kHeight);
   Label1.Move(kTextLeft, kTextTop, kTextWidth, kTextHeight);
   Label1.setAlignment(2);
   Label1.setBackStyle(0);

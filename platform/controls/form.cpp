@@ -6,6 +6,7 @@
 #include <QPainter>
 #include <QScreen>
 #include <QTimer>
+#include <QWindow>
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -169,6 +170,18 @@ void Form::Show(int modal) {
     w->setEnabled(false);
   }
 }
+
+void Form::Show(int modal, Form& owner) {
+  owner_ = &owner;
+  // The window system keeps an owned window in front of its owner.
+  QWidget* w = widget();
+  w->winId();
+  owner.widget()->winId();
+  if (QWindow* mine = w->windowHandle()) mine->setTransientParent(owner.widget()->windowHandle());
+  Show(modal);
+}
+
+Form* Form::Owner() const { return owner_ && isLive(owner_) ? owner_ : nullptr; }
 
 void Form::endModalWait() {
   if (modalEnd_) modalEnd_();

@@ -54,6 +54,10 @@ class Form : public Element, public Container {
   // Lifecycle.
   void Load();
   void Show(int modal = vbModeless);
+  // Shows the window owned by `owner`: it stays in front of its owner.
+  void Show(int modal, Form& owner);
+  // The window that owns this one; nullptr for none, or once it is gone.
+  Form* Owner() const;
   void Hide();
   void Unload();
   bool isLoaded() const { return loaded_; }
@@ -143,6 +147,7 @@ class Form : public Element, public Container {
   int borderStyle_ = 2;
   int windowState_ = vbNormal;
   Picture icon_;
+  Form* owner_ = nullptr;
   bool loaded_ = false;
   bool unloaded_ = false;
   bool painting_ = false;

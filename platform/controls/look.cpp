@@ -6,6 +6,8 @@
 #include <QStyleFactory>
 
 #include "colors.h"
+#include "form.h"
+#include "shape.h"
 
 namespace controls {
 
@@ -38,6 +40,17 @@ void applyLook(QApplication& app) {
   QFont font("DejaVu Sans");
   font.setPointSizeF(8.25);
   app.setFont(font);
+}
+
+void designFramedPanel(Form& window, Shape& frame, double width, double height) {
+  constexpr double kInset = 45;
+  window.setBorderStyle(0);
+  window.setWidth(width);
+  window.setHeight(height);
+  window.setBackColor(kDialogGrey);
+  frame.Move(kInset, kInset, width - 2 * kInset, height - 2 * kInset);
+  frame.setBorderColor(0x6B4A2D);
+  frame.setBorderWidth(2);
 }
 
 }  // namespace controls

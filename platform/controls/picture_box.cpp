@@ -1,6 +1,9 @@
 #include "picture_box.h"
 
+#include <algorithm>
+
 #include "picture_view.h"
+#include "twips.h"
 
 namespace controls {
 
@@ -31,6 +34,12 @@ void PictureBox::setBorderStyle(int style) {
   borderStyle_ = style;
   view()->setBorder(style != 0);
 }
+
+double PictureBox::ScaleWidth() const { return std::max(0.0, Width() - 2 * borderTwips()); }
+
+double PictureBox::ScaleHeight() const { return std::max(0.0, Height() - 2 * borderTwips()); }
+
+double PictureBox::borderTwips() const { return borderStyle_ != 0 ? pixelsToTwips(1) : 0; }
 
 void PictureBox::copyFrom(const Control& other) {
   Control::copyFrom(other);

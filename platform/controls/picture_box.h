@@ -21,11 +21,15 @@ class PictureBox : public ContainerControl {
   // 0 none, 1 a single line (the default).
   int BorderStyle() const { return borderStyle_; }
   void setBorderStyle(int style);
+  // The inner size: the box less its border line on each side.
+  double ScaleWidth() const;
+  double ScaleHeight() const;
 
   void copyFrom(const Control& other) override;
 
  private:
   PictureView* view() const;
+  double borderTwips() const;
 
   controls::Picture picture_;
   bool autoSize_ = false;
