@@ -1,0 +1,120 @@
+// The fault names and the fault filter: a hardware fault inside a guarded
+// call comes back as error 10000 from "MyExceptionFilter" with the fault's
+// name, and only while the filter is installed.
+#include <gtest/gtest.h>
+
+#include <csignal>
+
+#include "exception_names.h"
+#include "fault_filter.h"
+#include "rip_error.h"
+
+namespace ripper_test {
+namespace {
+
+using namespace ripper;
+
+TEST(ExceptionNames, NamesTheTableAndWritesOtherCodesInHexadecimal) {
+  const struct {
+    std::uint32_t code;
+    const char* name;
+  } cases[] = {
+      {0xC0000005, "Access Violation"},       {0x80000001, "Guard Page Violation"},
+      {0xC000008E, "Divide By Zero"},         {0xC0000094, "Integer Divide By Zero"},
+      {0xC00000FD, "Stack Overflow"},         {0xC000013A, "Control-C Exit"},
+      {0xE06D7363, "Unknown (&HE06D7363)"},   {0x1, "Unknown (&H00000001)"},
+      {0x0, "Unknown (&H00000000)"},          {0xC0000007, "Unknown (&HC0000007)"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(ExceptionName(c.code), c.name) << std::hex << c.code;
+}
+
+TEST(ExceptionNames, EachFaultSignalStandsForItsCode) {
+  const struct {
+    int signal, code;
+    const char* name;
+  } cases[] = {
+      {SIGSEGV, SEGV_MAPERR, "Access Violation"}, {SIGSEGV, SEGV_ACCERR, "Access Violation"},
+      {SIGBUS, BUS_ADRALN, "Data Type Misalignment"}, {SIGBUS, BUS_ADRERR, "In Page Error"},
+      {SIGILL, ILL_ILLOPC, "Illegal Instruction"}, {SIGILL, ILL_PRVOPC, "Privileged Instruction"},
+      {SIGFPE, FPE_INTDIV, "Integer Divide By Zero"}, {SIGFPE, FPE_INTOVF, "Integer Overflow"},
+      {SIGFPE, FPE_FLTDIV, "Divide By Zero"}, {SIGFPE, FPE_FLTOVF, "Float Overflow"},
+      {SIGFPE, FPE_FLTINV, "Invalid Operation"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(ExceptionName(faultCodeOfSignal(c.signal, c.code)), c.name);
+}
+
+// The filter stays installed for one test.
+class FaultFilter : public ::testing::Test {
+ protected:
+  void SetUp() override { installFaultFilter(); }
+  void TearDown() override { removeFaultFilter(); }
+};
+
+int* volatile nowhere = nullptr;
+volatile int zero = 0;
+
+TEST_F(FaultFilter, AnAccessViolationInsideAGuardedCallIsError10000) {
+  try {
+    guardedLibraryCall([] { *nowhere = 1; });
+    FAIL() << "the call came back";
+  } catch (const RipError& error) {
+    EXPECT_EQ(error.number(), 10000);
+    EXPECT_EQ(error.source(), "MyExceptionFilter");
+    EXPECT_EQ(error.description(), "Access Violation");
+  }
+  // The next guarded calls run as usual, and answer what they return.
+  EXPECT_EQ(guardedLibraryCall([] { return 42; }), 42);
+}
+
+TEST_F(FaultFilter, EachFaultIsNamedAndNestedGuardsCatchTheirOwn) {
+  try {
+    guardedLibraryCall([] { return 7 / zero; });
+    FAIL() << "the call came back";
+  } catch (const RipError& error) {
+    EXPECT_EQ(error.description(), "Integer Divide By Zero");
+  }
+  try {
+    guardedLibraryCall([] { ::raise(SIGILL); });
+    FAIL() << "the call came back";
+  } catch (const RipError& error) {
+    EXPECT_EQ(error.description(), "Illegal Instruction");
+  }
+  // A guarded call inside another: the inner fault is the inner call's error.
+  const int outer = guardedLibraryCall([] {
+    bool caught = false;
+    try {
+      guardedLibraryCall([] { *nowhere = 2; });
+    } catch (const RipError&) {
+      caught = true;
+    }
+    return caught ? 1 : 0;
+  });
+  EXPECT_EQ(outer, 1);
+}
+
+TEST_F(FaultFilter, InstallingTwiceChangesNothingAndRemovingRestoresTheOldHandler) {
+  EXPECT_TRUE(faultFilterInstalled());
+  installFaultFilter();
+  removeFaultFilter();
+  EXPECT_FALSE(faultFilterInstalled());
+  struct sigaction now {};
+  sigaction(SIGSEGV, nullptr, &now);
+  EXPECT_EQ(now.sa_handler, SIG_DFL);
+  installFaultFilter();
+}
+
+TEST(FaultFilterDeath, WithoutTheFilterAFaultEndsTheProcess) {
+  EXPECT_DEATH(guardedLibraryCall([] { *nowhere = 3; }), "");
+}
+
+TEST(FaultFilterDeath, AFaultOutsideGuardedCallsEndsTheProcessWhileTheFilterIsInstalled) {
+  EXPECT_DEATH(
+      {
+        installFaultFilter();
+        *nowhere = 4;
+      },
+      "");
+}
+
+}  // namespace
+}  // namespace ripper_test
