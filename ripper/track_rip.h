@@ -1,0 +1,44 @@
+#pragma once
+// Ripping one track of the open drive into an MP3 file: the frames are read
+// in blocks of 26, encoded frame by frame and written through clsFileIo,
+// with the progress window shown and the event loop run after every block,
+// where the progress window's Cancel can stop the rip.
+
+#include <QString>
+#include <cstdint>
+
+#include "encoder_settings.h"
+
+namespace controls {
+class Form;
+}
+class frmProgress;
+
+namespace ripper {
+
+// The cancel flag of the ripper (true = -1): set by the progress window's
+// Cancel, cleared at the start of every rip and polled after every block.
+inline constexpr std::int16_t kCancelled = -1;
+extern std::int16_t CancelRip;
+
+enum class RipOutcome {
+  Finished,   // the whole track is in the file
+  Cancelled,  // stopped by CancelRip; the file is gone
+  Failed,     // a read, encoder or file error was shown; the file is gone
+};
+
+// Rips frames `firstFrame` up to `endFrame` (not included) of the open
+// drive (CdHandle) into `path`, with the encoder settings `settings`.
+// `firstFrame` advances by each block done. `ripperWindow`, when given, is
+// disabled for the rip (the caller enables it again) and owns the progress
+// window. A read that fails three times shows the CD library's error text;
+// an encoder or file error, or a fault inside the libraries while the fault
+// filter is installed, shows its description in a "Critical error..." box.
+// A track that did not finish leaves no file behind.
+RipOutcome RipTrackToMp3(const QString& path, std::int32_t& firstFrame, std::int32_t& endFrame,
+                         EncoderSettings& settings, controls::Form* ripperWindow = nullptr);
+
+// The progress window while a rip shows it; nullptr otherwise.
+frmProgress* progressWindow();
+
+}  // namespace ripper
