@@ -1,5 +1,6 @@
 #include "element.h"
 
+#include <QAbstractScrollArea>
 #include <QApplication>
 #include <QCursor>
 #include <QFocusEvent>
@@ -355,6 +356,9 @@ void Element::applyColors() {
   palette.setColor(backRole(), toQColor(backColor_));
   palette.setColor(foreRole(), toQColor(foreColor_));
   widget_->setPalette(palette);
+  // Under a style sheet (a borderless frame's) a scroll area's viewport no
+  // longer follows its parent's palette: it is given the colours itself.
+  if (auto* area = qobject_cast<QAbstractScrollArea*>(widget_.data())) area->viewport()->setPalette(palette);
   if (backRole() == QPalette::Window) widget_->setAutoFillBackground(true);
 }
 
