@@ -18,6 +18,7 @@
 #include "system/process_launcher.h"
 #include "web/text_fetcher.h"
 #include "web/web_host.h"
+#include "web/web_page.h"
 
 namespace {
 
@@ -224,14 +225,7 @@ void Form5::Label1_Click() { openWebPage(platform::kHelpPagePath); }
 void Form5::Label15_Click() { openWebPage(platform::kHomePagePath); }
 
 void Form5::openWebPage(const char* path) {
-  const QString address = platform::webAddress(QString::fromLatin1(path));
-  if (address.isEmpty()) {
-    platform::dialogs().MsgBox(QStringLiteral("No web host is configured."), platform::vbOKOnly);
-    return;
-  }
-  if (!platform::openWithDesktop(address, platform::WindowStyle::Minimized))
-    platform::dialogs().MsgBox(QStringLiteral("Could not open ") + address + QStringLiteral(": xdg-open did not start."),
-                               platform::vbOKOnly);
+  platform::openWebPage(QString::fromLatin1(path), platform::WindowStyle::Minimized);
 }
 
 // ---- Help mode and the message window -------------------------------------

@@ -13,7 +13,8 @@ add_library(quendrel_platform STATIC
   timing/clock.cpp
   timing/timer.cpp
   web/text_fetcher.cpp
-  web/web_host.cpp)
+  web/web_host.cpp
+  web/web_page.cpp)
 target_include_directories(quendrel_platform PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
 target_link_libraries(quendrel_platform PUBLIC Qt6::Widgets Qt6::Network quendrel_store quendrel_runtime)
 # The web host is build configuration (QUENDREL_WEB_HOST at the top level).
