@@ -97,5 +97,34 @@ TEST(RenderToPng, WritesTheWindowAsDrawn) {
   EXPECT_FALSE(renderToPng(sampler, "/nonexistent-folder/x.png"));
 }
 
+// Boxes in a borderless frame (drawn under a style sheet) are painted in
+// their own colours, whatever order the colours were given in.
+TEST(RenderToPng, BoxesInABorderlessFrameShowTheirColours) {
+  applyLook(*qApp);
+  class Panel : public Form {
+   public:
+    Panel() : Form("Panel") {
+      Move(0, 0, 3000, 2000);
+      Frame1.setBorderStyle(0);
+      Frame1.Move(0, 0, 3000, 2000);
+      Text1.setMultiLine(true);
+      Text1.Move(150, 150, 1200, 1200);
+      List1.Move(1500, 150, 1200, 1200);
+      setBackColor(0x804000);
+      Text1.setBackColor(RGB(10, 120, 30));
+      List1.setBackColor(RGB(130, 20, 90));
+      Frame1.setBackColor(0x804000);
+    }
+    Frame Frame1{*this, "Frame1"};
+    TextBox Text1{Frame1, "Text1"};
+    ListBox List1{Frame1, "List1"};
+  } panel;
+  const QString path = QDir::current().filePath("controls_panel.png");
+  ASSERT_TRUE(renderToPng(panel, path));
+  const QImage image(path);
+  EXPECT_EQ(image.pixelColor(50, 50), QColor(10, 120, 30));
+  EXPECT_EQ(image.pixelColor(140, 50), QColor(130, 20, 90));
+}
+
 }  // namespace
 }  // namespace controls
