@@ -213,6 +213,9 @@ void toolGlyph(Tool tool, QPainter& p, const QRectF& r, const QColor& ink) {
       p.drawLine(QPointF(r.left() + w * 0.15, r.top() + h * 0.15), QPointF(r.right() - w * 0.15, r.bottom() - h * 0.15));
       p.drawLine(QPointF(r.right() - w * 0.15, r.top() + h * 0.15), QPointF(r.left() + w * 0.15, r.bottom() - h * 0.15));
       break;
+    case Tool::Remove:
+      p.drawLine(QPointF(r.left() + w * 0.15, r.center().y()), QPointF(r.right() - w * 0.15, r.center().y()));
+      break;
     case Tool::Repeat:
       arrowArc(p, r.adjusted(w * 0.05, h * 0.05, -w * 0.05, -h * 0.05), 90, -300, ink);
       break;
@@ -299,6 +302,30 @@ controls::Picture transportButton(Transport button, Look look) {
 controls::Picture toolButton(Tool tool, bool on) {
   return squareButton(
       26, [tool](QPainter& p, const QRectF& r, const QColor& ink) { toolGlyph(tool, p, r, ink); }, on);
+}
+
+controls::Picture personalListButton(bool on) {
+  return pillButton("Personal list",
+                    [](QPainter& p, const QRectF& r, const QColor& ink) { toolGlyph(Tool::PersonalList, p, r, ink); },
+                    on ? Look::Pressed : Look::Normal);
+}
+
+controls::Picture dropHint() {
+  QPixmap pixmap = transparentPixmap(132, 22);
+  QPainter p(&pixmap);
+  p.setRenderHint(QPainter::Antialiasing);
+  // An arrow up to the mode button, then the words.
+  p.setPen(glyphPen(kInk, 1.4));
+  p.drawLine(QPointF(9, 18), QPointF(9, 5));
+  p.drawLine(QPointF(5, 9), QPointF(9, 5));
+  p.drawLine(QPointF(13, 9), QPointF(9, 5));
+  QFont font = p.font();
+  font.setPixelSize(11);
+  font.setItalic(true);
+  p.setFont(font);
+  p.setPen(QColor(255, 255, 255, 210));
+  p.drawText(QRectF(20, 0, 112, 22), Qt::AlignVCenter | Qt::AlignLeft, "Drag songs here");
+  return controls::Picture(pixmap);
 }
 
 controls::Picture songDragIcon() {

@@ -26,8 +26,13 @@ enum class Transport { Play, Pause, Stop, Previous, Next };
 controls::Picture transportButton(Transport button, Look look);
 
 // The small switches of the player window.
-enum class Tool { PersonalList, Shuffle, ClearList, Repeat, ViewSwitch };
+enum class Tool { PersonalList, Shuffle, ClearList, Repeat, Remove, ViewSwitch };
 controls::Picture toolButton(Tool tool, bool on);
+
+// The personal list's mode button, which songs are dropped on, and the hint
+// beside it while the mode is on.
+controls::Picture personalListButton(bool on);
+controls::Picture dropHint();
 
 // The pointer shown while a song is dragged onto the personal list.
 controls::Picture songDragIcon();

@@ -5,7 +5,9 @@
 #include <filesystem>
 
 #include "artwork.h"
+#include "collection_files.h"
 #include "design.h"
+#include "display_names.h"
 #include "dialogs/dialog_service.h"
 #include "form2.h"
 #include "form3.h"
@@ -21,7 +23,6 @@
 #include "setup_launch.h"
 #include "store_error.h"
 #include "system/app_paths.h"
-#include "system/file_services.h"
 #include "system/process_launcher.h"
 
 namespace player {
@@ -34,11 +35,6 @@ constexpr int kFirstInterval = 5000;
 constexpr int kRevealInterval = 100;
 constexpr controls::OleColor kPlayingColour = 0x80C0FF;
 constexpr controls::OleColor kSoftWhite = 0xE0E0E0;
-
-// An album's name without the two-digit number and " - " in front of it.
-QString withoutNumber(const QString& folderName) {
-  return folderName.size() < 5 ? folderName : folderName.mid(5);
-}
 
 // The last component of a folder path.
 QString lastComponent(QString path) {
@@ -62,7 +58,7 @@ Form1::Form1(Player& player) : Form("Form1"), player_(player) {
     HandlerScope scope(*this);
     BoxesTimer_Timer();
   };
-  Image2.Click = [this] { Unload(); };
+  wireCommands();
 }
 
 // ---------------------------------------------------------------------------
@@ -87,6 +83,8 @@ void Form1::design() {
   for (controls::CommandButton* hidden : {&Command1, &Command3, &Command4}) hidden->setVisible(false);
   Dir1.setVisible(false);
   File1.setVisible(false);
+  // The open album's songs; pictures and lyrics files beside them take no label.
+  File1.setPattern(kSongFilePattern);
   List1.setVisible(false);
 
   designTexts();
@@ -121,16 +119,11 @@ void Form1::designTexts() {
   }
   ttlL.setMousePointer(controls::vbUpArrow);
 
-  Command2.setStyle(1);
-  Command2.setBackColor(0x302820);
+  designBackdrop(Command2);
   Command2.Move(2300, 380, 6175, 6175);
   Command2.setVisible(false);
-  Text1.setMultiLine(true);
-  Text1.setScrollBars(2);
+  designReadingBox(Text1);
   Text1.setLocked(true);
-  Text1.setBorderStyle(0);
-  Text1.setForeColor(controls::vbWhite);
-  Text1.setFontSize(10);
   Text1.Move(2400, 480, 5975, 5975);
   Text1.setVisible(false);
 }
@@ -349,16 +342,6 @@ void Form1::Form_Unload(int&) {
 
 namespace {
 
-// The path of the root's file `name`, found without regard to case; "" when
-// there is no such file (a folder or a dangling link of that name is none).
-std::string rootFile(const std::string& root, const std::string& name) {
-  if (!store::isPlainFileName(name)) return {};
-  const auto found = platform::findNoCase(root, name);
-  if (!found) return {};
-  std::error_code ec;
-  return std::filesystem::is_regular_file(root + *found, ec) ? root + *found : std::string();
-}
-
 std::string picturesFolderIn(const QString& tempDirectory) {
   return tempDirectory.toStdString() + privateTempFolderName() + "/";
 }
@@ -369,12 +352,12 @@ void Form1::unpackPictures() {
   tempDirectory = platform::tempFolder().trimmed();
   const auto folder = makePrivateFolder(tempDirectory.toStdString(), privateTempFolderName());
   if (!folder) return;
-  pictures_.unpack(rootFile(player_.collectionRoot(), store::kPicturesPackFileName), *folder);
+  pictures_.unpack(collectionFile(player_.collectionRoot(), store::kPicturesPackFileName), *folder);
 }
 
 bool Form1::readProjectData() {
   const std::string& root = player_.collectionRoot();
-  const std::string path = rootFile(root, store::kProjectDataFileName);
+  const std::string path = collectionFile(root, store::kProjectDataFileName);
   if (path.empty()) {
     platform::dialogs().MsgBox("A file is missing.", platform::vbOKOnly);
     endAtOnce(EndReason::ProjectDataMissing);
@@ -395,7 +378,7 @@ bool Form1::readProjectData() {
   if (!data.iconFile.empty()) {
     // Only an icon of the collection's own folder: a crafted name cannot
     // point the player at a file elsewhere.
-    const std::string iconPath = rootFile(root, data.iconFile);
+    const std::string iconPath = collectionFile(root, data.iconFile);
     try {
       if (!iconPath.empty()) setIcon(controls::LoadPicture(QString::fromStdString(iconPath)));
     } catch (const store::StoreError&) {
@@ -420,7 +403,7 @@ void Form1::unpackCovers() {
   const auto parent = makePrivateFolder(tempDirectory.toStdString(), privateTempFolderName());
   const auto folder = parent ? makePrivateFolder(*parent, "cvrd") : std::nullopt;
   if (!folder) return;
-  covers_.unpack(rootFile(player_.collectionRoot(), store::kCoversPackFileName), *folder, kMostAlbums);
+  covers_.unpack(collectionFile(player_.collectionRoot(), store::kCoversPackFileName), *folder, kMostAlbums);
 }
 
 // ---------------------------------------------------------------------------

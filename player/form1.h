@@ -26,6 +26,11 @@ namespace player {
 class Player;
 enum class EndReason;
 
+// What File1 lists: the song files, without regard to case.
+inline constexpr const char* kSongFilePattern = "*.mp3;*.hts";
+// Song labels of the player window, and so the most songs an album shows.
+inline constexpr int kSongLabels = 31;
+
 class Form1 : public controls::Form, public BrowserVariables {
  public:
   explicit Form1(Player& player);
@@ -96,6 +101,14 @@ class Form1 : public controls::Form, public BrowserVariables {
   void showFrame(bool show);
   QString GetAlbumName(int idx) const;
 
+  // Opens the current album (theAlbum) in the player window: its songs on
+  // the labels, its picture and title line, the playing or the first song
+  // selected with its lyrics. changeWindow brings the player window up.
+  void sort(bool changeWindow);
+  // Captions the player window's song labels from File1 and shows the
+  // labels in use, in the normal colour; the others are hidden and disabled.
+  void SongsNames();
+
   // Boxes revealed so far by the animation.
   int revealedBoxes() const { return revealedBoxes_; }
 
@@ -105,6 +118,21 @@ class Form1 : public controls::Form, public BrowserVariables {
 
  private:
   void design();
+  void wireCommands();
+
+  // The browser's commands.
+  void Image1_Click(int Index);
+  void Image1_DblClick(int Index);
+  void mainIMG_Click();
+  void imgPlyAll_MouseDown();
+  void imgPlyAll_MouseUp();
+  void minIMG_MouseDown();
+  void minIMG_MouseUp();
+  void Image9_MouseDown();
+  void Image2_Click();
+  void ttlL_Click();
+  void selectAlbum(int Index);
+  QString minimisedCaption();
   void designButtons();
   void designTexts();
   void startUp();

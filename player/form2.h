@@ -22,12 +22,29 @@ namespace player {
 
 class Player;
 
+// The song labels' text colours: a song at rest, the selected song, and the
+// song that plays (laid over the selection).
+inline constexpr controls::OleColor kSongNormalColour = 0xFFC0C0;    // pale blue
+inline constexpr controls::OleColor kSongSelectedColour = 0xFFFF;    // yellow
+inline constexpr controls::OleColor kSongPlayingColour = 0x80C0FF;   // light orange
+
 class Form2 : public controls::Form, public PlayerWindowVariables {
  public:
   explicit Form2(Player& player);
 
-  // The transport bar, centred at the top of the screen.
+  // The panel that holds the whole window, centred at the top of the screen
+  // where the browser's panel lies.
   controls::Frame Frame1{*this, "Frame1"};
+
+  // What is open and what plays.
+  controls::Label namLBL{Frame1, "namLBL"};  // the title line
+  controls::Image Image3{Frame1, "Image3"};  // the open album's picture; a click goes back
+  controls::Label Label5{Frame1, "Label5"};  // "Playing Album : "
+  controls::Label PlayingSong{Frame1, "PlayingSong"};
+  controls::Label Label6{Frame1, "Label6"};  // "Playing Song : "
+  controls::Label Label4{Frame1, "Label4"};
+
+  // The transport buttons.
   controls::Image imgRewB{Frame1, "imgRewB"};
   controls::Image imgPlayB{Frame1, "imgPlayB"};
   controls::Image imgPauseB{Frame1, "imgPauseB"};
@@ -39,47 +56,57 @@ class Form2 : public controls::Form, public PlayerWindowVariables {
   controls::Image is1{Frame1, "is1"}, is2{Frame1, "is2"}, is3{Frame1, "is3"};
   controls::Image ir1{Frame1, "ir1"}, ir2{Frame1, "ir2"}, ir3{Frame1, "ir3"};
   controls::Image if1{Frame1, "if1"}, if2{Frame1, "if2"}, if3{Frame1, "if3"};
+
+  // The clock and the readout; pressed, any of them switches the readout.
+  controls::Label Label7{Frame1, "Label7"};   // "Time:"
+  controls::Label lblMIN{Frame1, "lblMIN"};   // elapsed minutes
+  controls::Label Label10{Frame1, "Label10"}; // between minutes and seconds
+  controls::Label lblSEC{Frame1, "lblSEC"};   // elapsed seconds
+  controls::Label Label3{Frame1, "Label3"};   // the volume readout
+  controls::Label Label9{Frame1, "Label9"};   // the balance readout
+  controls::Image Image2{Frame1, "Image2"};   // the view switch
+  controls::Image Image4{Frame1, "Image4"};   // view switch, normal
+  controls::Image Image5{Frame1, "Image5"};   // view switch, pressed
+
+  // The sliders and their step buttons.
   controls::HScrollBar scrlT{Frame1, "scrlT"};
   controls::HScrollBar scrlVOL{Frame1, "scrlVOL"};
   controls::HScrollBar scrlBAL{Frame1, "scrlBAL"};
-  controls::Label Label7{Frame1, "Label7"};  // "Time:"
-  controls::Label Label3{Frame1, "Label3"};  // the volume readout
-  controls::Label Label9{Frame1, "Label9"};  // the balance readout
-  controls::Image Image2{Frame1, "Image2"};  // the view switch
-  controls::Image Image4{Frame1, "Image4"};  // view switch, normal
-  controls::Image Image5{Frame1, "Image5"};  // view switch, pressed
+  controls::CommandButton Command7{Frame1, "Command7"};    // quietest
+  controls::CommandButton Command8{Frame1, "Command8"};    // loudest
+  controls::CommandButton Command9{Frame1, "Command9"};    // balance left
+  controls::CommandButton Command10{Frame1, "Command10"};  // balance centre; takes the lyrics box's focus
+  controls::CommandButton Command11{Frame1, "Command11"};  // balance right
+  controls::CommandButton Command12{Frame1, "Command12"};  // back to the song's start
+  controls::CommandButton Command13{Frame1, "Command13"};  // forward a tenth of the song
 
-  // What plays.
-  controls::Image Image3{*this, "Image3"};  // the open album's cover
-  controls::Label namLBL{*this, "namLBL"};
-  controls::Label Label5{*this, "Label5"};  // "Playing Album : "
-  controls::Label PlayingSong{*this, "PlayingSong"};
-  controls::Label Label6{*this, "Label6"};  // "Playing Song : "
-  controls::Label Label4{*this, "Label4"};
+  // The song labels.
+  controls::ControlArray<controls::Label> Label1{Frame1, "Label1", 31};
 
-  // The song labels over their backdrop.
-  controls::CommandButton Command1{*this, "Command1"};
-  controls::ControlArray<controls::Label> Label1{*this, "Label1", 31};
+  // The lyrics over their backdrop.
+  controls::CommandButton Command1{Frame1, "Command1"};
+  controls::TextBox Text1{Frame1, "Text1"};
 
-  // The lyrics.
-  controls::TextBox Text1{*this, "Text1"};
-
-  // The personal list and its switches, with the pictures of their looks.
-  controls::Frame FrameUtils{*this, "FrameUtils"};
+  // The personal list and its buttons, with the pictures of their looks.
+  controls::Frame FrameUtils{Frame1, "FrameUtils"};
+  controls::CommandButton Command4{FrameUtils, "Command4"};  // the list's backdrop
   controls::ListBox pList{FrameUtils, "pList"};
-  controls::Image Image8{FrameUtils, "Image8"};    // the personal-list button
+  controls::Image Image8{FrameUtils, "Image8"};    // the personal-list mode button
+  controls::Image Image6{FrameUtils, "Image6"};    // mode off
+  controls::Image Image7{FrameUtils, "Image7"};    // mode on
+  controls::Image Image9{FrameUtils, "Image9"};    // shown while the mode is on
   controls::Image Image11{FrameUtils, "Image11"};  // shuffle
-  controls::Image Image13{FrameUtils, "Image13"};  // clear the list
-  controls::Image Image16{FrameUtils, "Image16"};  // repeat
-  controls::Image Image6{FrameUtils, "Image6"};    // personal-list button look
   controls::Image Image10{FrameUtils, "Image10"};  // shuffle on
   controls::Image Image12{FrameUtils, "Image12"};  // shuffle off
-  controls::Image Image14{FrameUtils, "Image14"};  // clear look
+  controls::Image Image16{FrameUtils, "Image16"};  // repeat
   controls::Image Image17{FrameUtils, "Image17"};  // repeat off
   controls::Image Image18{FrameUtils, "Image18"};  // repeat on
-  controls::CommandButton Command4{FrameUtils, "Command4"};
+  controls::Image Image19{FrameUtils, "Image19"};  // remove the selected entry
+  controls::Image Image13{FrameUtils, "Image13"};  // clear the list
+  controls::Image Image14{FrameUtils, "Image14"};  // clear, released
+  controls::Image Image15{FrameUtils, "Image15"};  // clear, pressed
 
-  controls::Label ttlL{*this, "ttlL"};  // the title link
+  controls::Label ttlL{Frame1, "ttlL"};  // the title link
 
   // The media control; it is never drawn, but keeps a place on the window.
   std::unique_ptr<media::MediaControl> MP1;
@@ -91,17 +118,43 @@ class Form2 : public controls::Form, public PlayerWindowVariables {
   platform::Timer Timer5{1, false};       // wait after the first-song restart
   platform::Timer TimerClick{1000, false};
 
+  // The play engine's song indices: the song that plays, the selected
+  // label, and the index last painted. Only this window changes them.
+  int playingSngIdx = 0;
+  int selectedSngIdx = 0;
+  int paintedSngIdx = 0;
+
   // Switches the readout between volume and balance.
   void setView();
+  // Colours the song labels for the selection Index and the song that
+  // plays; selects that song (SongName) unless the personal list is on.
+  void painter(int Index);
+  // Shows the lyrics of song label serial of the current album.
+  void getLyrics(int serial);
+  // The lyrics stored under album and song (two-digit texts); "" when the
+  // database has none or cannot be read.
+  QString getLyricsFromFile(const QString& album, const QString& song);
 
  protected:
   void Form_Load() override;
   void Form_Unload(int& cancel) override;
 
  private:
+  void design();
+  void designHeading();
   void designTransport();
+  void designSliders();
   void designSongs();
   void designPersonalList();
+  void wireSongsAndLyrics();
+
+  void Label1_MouseDown(int Index, int Button);
+  void Label1_MouseUp();
+  void Text1_Change();
+  void Text1_GotFocus();
+  void Text1_MouseDown();
+  void Image3_Click();
+  void ttlL_Click();
 
   Player& player_;
 };

@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "dialogs/scripted_dialogs.h"
+#include "binary_io.h"
 #include "fake_media_control.h"
 #include "form1.h"
 #include "form2.h"
@@ -26,6 +27,7 @@
 #include "private_temp_folder.h"
 #include "project_data.h"
 #include "scripted_modals.h"
+#include "shifted_string.h"
 #include "screen.h"
 #include "setup_launch.h"
 #include "system/app_paths.h"
@@ -132,6 +134,27 @@ class PlayerTest : public ::testing::Test {
     writePack("cvrd.qd", covers);
     addAlbums(albums);
   }
+
+  // Files named `names` in the album folder `album` (created when missing).
+  void addFiles(const std::string& album, const std::vector<std::string>& names) {
+    fs::create_directories(disc / album);
+    for (const auto& name : names) writeBytes(disc / album / name, "ID3");
+  }
+
+  // The lyrics database: key and text pairs in this order.
+  void writeLyricsDatabase(const std::vector<std::pair<std::string, std::string>>& records,
+                           const std::string& name = "ldat.qd") {
+    store::ByteWriter out;
+    for (const auto& [key, text] : records) {
+      store::writeShiftedString(out, key, "key");
+      store::writeShiftedString(out, text, "text");
+    }
+    const auto& bytes = out.bytes();
+    writeBytes(disc / name, std::string(bytes.begin(), bytes.end()));
+  }
+
+  // The boxes' animation runs to its end, so that the browser takes clicks.
+  void finishAnimation() { clock->advance(5000 + 100 * 30); }
 
   void installMarker() { writeBytes(sysDir / kInstalledMarkerName, "installed"); }
   void removeMarker() { fs::remove(sysDir / kInstalledMarkerName); }

@@ -1,0 +1,71 @@
+// Opening an album into the player window.
+#include "display_names.h"
+#include "form1.h"
+#include "form2.h"
+#include "path_functions.h"
+#include "player.h"
+#include "store_error.h"
+#include "system/app_paths.h"
+
+namespace player {
+
+namespace {
+
+bool isSongFile(const QString& name) {
+  const QString extension = name.right(4).toLower();
+  return extension == ".mp3" || extension == ".hts";
+}
+
+}  // namespace
+
+void Form1::SongsNames() {
+  Form2& window = player_.form2();
+  // The labels end at the last one: no later step may index past it.
+  numOfSongs = static_cast<std::int16_t>(std::min(File1.ListCount(), kSongLabels));
+  for (int i = 0; i < numOfSongs; ++i) {
+    const QString file = File1.List(i);
+    if (isSongFile(file)) window.Label1(i).setCaption(displayName(file.left(file.size() - 4)));
+  }
+  for (int j = 0; j < kSongLabels; ++j) {
+    controls::Label& label = window.Label1(j);
+    if (j > numOfSongs - 1) {
+      label.setEnabled(false);
+      label.setVisible(false);
+    } else {
+      label.setForeColor(kSongNormalColour);
+      label.setEnabled(true);
+      label.setVisible(true);
+    }
+  }
+}
+
+void Form1::sort(bool changeWindow) {
+  Form2& window = player_.form2();
+  window.Image3.setPicture(mainIMG.Picture());
+  window.namLBL.setCaption(Label1.Caption() + " - " + withoutNumber(theAlbum));
+
+  std::string root = player_.collectionRoot();
+  if (root.empty()) root = collectionRootOf(platform::appPath().toStdString());
+  try {
+    File1.setPath(QString::fromStdString(root) + theAlbum);
+  } catch (const store::StoreError&) {
+    // A folder that has gone keeps the songs listed before.
+  }
+  SongsNames();
+
+  const int selected = window.OriginalAlbum == theAlbum ? window.OriginalSngIdx : 0;
+  window.painter(selected);
+  window.getLyrics(selected);
+  if (window.getCorrectLyrcs4Basket) {
+    window.getLyrics(window.sngNumToGetLyrics4Basket);
+    window.getCorrectLyrcs4Basket = false;
+  }
+  window.Image3.setLeft(mainIMG.Left() + 1020);
+
+  if (changeWindow && WindowState() != controls::vbMinimized) {
+    window.setVisible(true);
+    window.Text1.setCaretVisible(false);
+  }
+}
+
+}  // namespace player
