@@ -256,7 +256,7 @@ void Form5::message(const QString& STR, bool userCanCancel) {
 void Form5::showWorking() {
   frmMessage& window = messageWindow();
   window.showText(QStringLiteral("Working...."));
-  window.Show(controls::vbModeless);
+  window.Show(controls::vbModeless, *this);
   runtime::letPendingEventsRun();
 }
 

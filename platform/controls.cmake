@@ -55,7 +55,8 @@ add_executable(platform_controls_tests
   ${controls_dir}/tests/file_lists_test.cpp
   ${controls_dir}/tests/geometry_test.cpp
   ${controls_dir}/tests/modal_test.cpp
-  ${controls_dir}/tests/render_test.cpp)
+  ${controls_dir}/tests/render_test.cpp
+  ${controls_dir}/tests/window_owner_test.cpp)
 target_link_libraries(platform_controls_tests PRIVATE
   quendrel_controls_testing quendrel_platform_testing quendrel_gui_test_main Qt6::Test)
 quendrel_warnings(platform_controls_tests)

@@ -5,6 +5,7 @@
 # "timing/timer.h", "system/process_launcher.h", "web/web_host.h".
 add_library(quendrel_platform STATIC
   dialogs/dialog_service.cpp
+  dialogs/window_owner.cpp
   system/app_paths.cpp
   system/event_pump.cpp
   system/file_services.cpp
@@ -22,13 +23,14 @@ set_property(SOURCE web/web_host.cpp APPEND PROPERTY
   COMPILE_DEFINITIONS "QUENDREL_CONFIGURED_WEB_HOST=\"${QUENDREL_WEB_HOST}\"")
 quendrel_warnings(quendrel_platform)
 
-# Fakes of the services for the tests of every window: scripted dialogs, a
-# virtual clock, a recording launcher and a scripted fetcher, each with a
-# helper that installs it for one scope.
+# Fakes of the services for the tests of every window: scripted dialogs (and
+# the real boxes, answered by keys), a virtual clock, a recording launcher and
+# a scripted fetcher, each with a helper that installs it for one scope.
 add_library(quendrel_platform_testing STATIC
+  dialogs/real_boxes.cpp
   dialogs/scripted_dialogs.cpp
   timing/virtual_clock.cpp)
-target_link_libraries(quendrel_platform_testing PUBLIC quendrel_platform GTest::gtest)
+target_link_libraries(quendrel_platform_testing PUBLIC quendrel_platform GTest::gtest Qt6::Test)
 quendrel_warnings(quendrel_platform_testing)
 
 add_executable(platform_services_tests

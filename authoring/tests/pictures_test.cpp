@@ -2,17 +2,27 @@
 // picker, packed into dop.qd, named in dat.qd, cleared again.
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <filesystem>
 
 #include "dialog.h"
+#include "dialogs/real_boxes.h"
 #include "open_project_fixture.h"
 #include "pack_file.h"
 #include "project_data.h"
+#include "runtime_rules.h"
+#include "system/event_pump.h"
 
 namespace authoring_test {
 namespace {
 
 namespace fs = std::filesystem;
+
+// Pending window events run where the program lets them run, for one scope.
+struct ProgramsEventPump {
+  ProgramsEventPump() { platform::installEventPump(); }
+  ~ProgramsEventPump() { runtime::setPendingEventsHandler({}); }
+};
 
 class ProjectPictures : public OpenProjectTest {
  protected:
@@ -188,6 +198,40 @@ TEST_F(ProjectPictures, AFailedChoiceKeepsThePicturesAlreadyPacked) {
     EXPECT_TRUE(form.Image3.Picture().isEmpty());
     expectIdle();
   }
+}
+
+TEST_F(ProjectPictures, TheBoxesOfAFileThatIsNoPictureCloseOnEnter) {
+  // The real boxes, each closed by the key a user presses on it: the picker's
+  // preview, over the picker, then the choice's own, over the main window once
+  // the picker has gone. The window system's events run between the steps, as
+  // in the program.
+  writeFile(pictures / "broken.jpg", "no picture in here");
+  const ProgramsEventPump pump;
+  platform::RealBoxes boxes;
+  boxes.pressOnNextBox(Qt::Key_Return);
+  boxes.pressOnNextBox(Qt::Key_Return);
+  fakes.modals.expect<Dialog>([&](Dialog& picker) {
+    // The picker's own event loop runs while the user looks at it.
+    QApplication::processEvents();
+    picker.Dir1.setPath(QString::fromStdString(pictures.string()));
+    EXPECT_TRUE(picker.File1.select(0));
+    EXPECT_TRUE(picker.OKButton.click());
+  });
+
+  ASSERT_TRUE(form.Image2.click());
+
+  ASSERT_EQ(boxes.shown().size(), 2u);
+  for (const platform::RealBoxes::Box& box : boxes.shown()) {
+    SCOPED_TRACE(box.text.toStdString());
+    EXPECT_EQ(box.text, "Invalid picture");
+    EXPECT_EQ(box.title, "Quendrel");
+    EXPECT_TRUE(box.closedByKey);
+    EXPECT_FALSE(box.childWidget);
+  }
+  EXPECT_EQ(boxes.shown()[0].ownerTitle, "Open file");
+  EXPECT_EQ(boxes.shown()[1].owner, form.widget()->windowHandle());
+  EXPECT_TRUE(fileNames(project).size() == 2 && !fs::exists(pack()));
+  expectIdle();
 }
 
 TEST_F(ProjectPictures, ANewProjectStartsWithoutTheSlotsOfTheLastOne) {

@@ -12,6 +12,8 @@
 #include <cstdlib>
 #include <set>
 
+#include "dialogs/dialog_service.h"
+#include "dialogs/window_owner.h"
 #include "menu.h"
 #include "modal_driver.h"
 #include "twips.h"
@@ -117,11 +119,21 @@ void Form::activate() {
   Form_Activate();
 }
 
-void Form::Show(int modal) {
+void Form::Show(int modal) { show(modal, nullptr); }
+
+void Form::Show(int modal, Form& owner) { show(modal, &owner); }
+
+void Form::show(int modal, Form* owner) {
   HandlerScope scope(*this);
   Load();
   if (!loaded_) return;  // Form_Load unloaded it again
   QWidget* w = widget();
+  if (caption_.isEmpty()) w->setWindowTitle(platform::programTitle());
+  owner_ = owner != this ? owner : nullptr;
+  if (owner_) owner_->widget()->winId();  // an owner never shown yet has no native window
+  QWindow* ownerWindow = owner_ ? owner_->widget()->windowHandle() : nullptr;
+  if (!ownerWindow && modal == vbModal) ownerWindow = platform::ownerWindow(w->windowHandle());
+  platform::setOwnerWindow(*w, ownerWindow);
   if (!positionSet()) {
     if (QScreen* screen = QGuiApplication::primaryScreen()) {
       const QRect area = screen->availableGeometry();
@@ -135,6 +147,7 @@ void Form::Show(int modal) {
     if (windowState_ == vbMinimized) w->showMinimized();
     else if (windowState_ == vbMaximized) w->showMaximized();
     else w->show();
+    if (ownerWindow) w->raise();
     if (!wasVisible || activeForm != this) activate();
     return;
   }
@@ -157,6 +170,9 @@ void Form::Show(int modal) {
   setVisibleFlag(true);
   ++modalDepth_;
   w->show();
+  // Without a window manager nothing else would lift it above its owner.
+  w->raise();
+  w->activateWindow();
   activate();
   if (Visible() && loaded_) modalDriver().runModal(*this);
   --modalDepth_;
@@ -169,16 +185,6 @@ void Form::Show(int modal) {
     blocked_ += blockedBefore;
     w->setEnabled(false);
   }
-}
-
-void Form::Show(int modal, Form& owner) {
-  owner_ = &owner;
-  // The window system keeps an owned window in front of its owner.
-  QWidget* w = widget();
-  w->winId();
-  owner.widget()->winId();
-  if (QWindow* mine = w->windowHandle()) mine->setTransientParent(owner.widget()->windowHandle());
-  Show(modal);
 }
 
 Form* Form::Owner() const { return owner_ && isLive(owner_) ? owner_ : nullptr; }
@@ -261,7 +267,7 @@ void Form::windowActivated() {
 
 void Form::setCaption(const QString& caption) {
   caption_ = caption;
-  widget()->setWindowTitle(caption);
+  widget()->setWindowTitle(caption.isEmpty() ? platform::programTitle() : caption);
 }
 
 void Form::setBorderStyle(int style) {

@@ -21,6 +21,12 @@
 // wait itself belongs to the installed ModalDriver: a nested event loop in
 // the programs, the test's script in tests.
 //
+// A window shown with an owner, and every modal window, belongs to its
+// owner: it is the owner's transient child (a window manager keeps it above
+// the owner) and comes up raised above it. A modal window shown without an
+// owner belongs to the window on screen at the time (platform::ownerWindow).
+// A window without a caption is titled with the program's title.
+//
 // Width and Height are the size of the window's client area (for a
 // borderless window, its whole size); Left and Top place it on the screen.
 
@@ -137,6 +143,8 @@ class Form : public Element, public Container {
 
  private:
   void applyWindowFlags();
+  // Show, owned by `owner` when it is given.
+  void show(int modal, Form* owner);
   // Asks Form_QueryUnload and Form_Unload (unloadMode 0: the close box,
   // 1: the program) and unloads unless one cancelled; true when unloaded.
   bool unloadAsked(int unloadMode);

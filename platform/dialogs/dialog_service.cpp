@@ -1,12 +1,19 @@
 #include "dialogs/dialog_service.h"
 
 #include <QApplication>
+#include <QFontMetrics>
+#include <QGridLayout>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QPointer>
 #include <QPushButton>
+#include <QSpacerItem>
+#include <QWindow>
 
 #include <cstdio>
 #include <vector>
+
+#include "dialogs/window_owner.h"
 
 namespace platform {
 namespace {
@@ -33,6 +40,36 @@ QMessageBox::Icon iconOf(int style) {
     case vbInformation: return QMessageBox::Information;
     default: return QMessageBox::NoIcon;
   }
+}
+
+// A box that belongs to the window on screen when it comes up (ownerWindow):
+// its transient child, shown over its middle. It is no child widget of that
+// window, so it is never disabled with it and takes its own keys and clicks
+// even when the window it came from has gone (a picker just closed).
+template <class Box>
+class OwnedBox : public Box {
+ public:
+  OwnedBox() : owner_(ownerWindow()) { setOwnerWindow(*this, owner_); }
+
+ protected:
+  void showEvent(QShowEvent* event) override {
+    Box::showEvent(event);
+    if (owner_) centreOver(*this, *owner_);
+  }
+
+ private:
+  QPointer<QWindow> owner_;
+};
+
+// A window manager cuts a title that is wider than the box; the box gets
+// the width its title needs.
+void makeRoomForTitle(QMessageBox& box) {
+  auto* grid = qobject_cast<QGridLayout*>(box.layout());
+  if (!grid) return;
+  constexpr int kTitleBarButtons = 120;  // the frame's own buttons and icon
+  const int needed = QFontMetrics(box.font()).horizontalAdvance(box.windowTitle()) + kTitleBarButtons;
+  grid->addItem(new QSpacerItem(needed, 0, QSizePolicy::Minimum, QSizePolicy::Minimum), grid->rowCount(), 0, 1,
+                grid->columnCount());
 }
 
 }  // namespace
@@ -82,9 +119,11 @@ MsgBoxResult QtDialogService::MsgBox(const QString& prompt, int style, const QSt
                  prompt.toLocal8Bit().constData());
     return closeAnswer(style);
   }
-  QMessageBox box(iconOf(style), effectiveTitle(title), forDisplay(prompt), QMessageBox::NoButton,
-                  QApplication::activeWindow());
+  OwnedBox<QMessageBox> box;
+  box.setIcon(iconOf(style));
+  box.setWindowTitle(effectiveTitle(title));
   box.setTextFormat(Qt::PlainText);
+  box.setText(forDisplay(prompt));
   struct Choice {
     QMessageBox::StandardButton button;
     MsgBoxResult result;
@@ -101,6 +140,7 @@ MsgBoxResult QtDialogService::MsgBox(const QString& prompt, int style, const QSt
   for (const auto& c : choices) box.addButton(c.button);
   const std::size_t defaultIndex = (style & vbDefaultButton2) && choices.size() > 1 ? 1 : 0;
   box.setDefaultButton(choices[defaultIndex].button);
+  makeRoomForTitle(box);
   box.exec();
   const QAbstractButton* clicked = box.clickedButton();
   for (const auto& c : choices)
@@ -114,7 +154,7 @@ QString QtDialogService::InputBox(const QString& prompt, const QString& title, c
                  prompt.toLocal8Bit().constData());
     return {};
   }
-  QInputDialog box(QApplication::activeWindow());
+  OwnedBox<QInputDialog> box;
   box.setInputMode(QInputDialog::TextInput);
   box.setWindowTitle(effectiveTitle(title));
   box.setLabelText(forDisplay(prompt));

@@ -1,0 +1,104 @@
+// Boxes and modal windows belong to the window on screen when they come up:
+// they are its transient children, above it, with a title, and they take
+// their own keys whatever state the window they came from is in.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QWindow>
+#include <functional>
+
+#include "command_button.h"
+#include "dialogs/real_boxes.h"
+#include "form.h"
+#include "scripted_modals.h"
+
+namespace controls {
+namespace {
+
+class Window : public Form {
+ public:
+  explicit Window(const QString& name) : Form(name) { Move(600, 600, 4800, 3600); }
+  CommandButton Command1{*this, "Command1"};
+};
+
+QWindow* windowOf(Form& form) { return form.widget()->windowHandle(); }
+
+TEST(BoxOwner, ABoxClosesOnItsKeyWhateverStateTheActiveWindowIsIn) {
+  Window main("Form5");
+  main.Show();
+  struct Case {
+    const char* what;
+    std::function<void(Window& picker)> leave;  // how the window the box comes from is left
+  };
+  const Case cases[] = {
+      // The window system tells of the focus leaving a closed window only later.
+      {"the active window has just been hidden", [](Window& picker) { picker.Hide(); }},
+      {"the active window is unloaded", [](Window& picker) { picker.Unload(); }},
+      {"the active window is disabled while it works", [](Window& picker) { picker.setEnabled(false); }},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    Window picker("Dialog");
+    picker.Show();
+    c.leave(picker);
+    QApplication::setActiveWindow(picker.widget());
+    platform::RealBoxes boxes;
+    boxes.pressOnNextBox(Qt::Key_Return);
+
+    EXPECT_EQ(platform::dialogs().MsgBox("Invalid picture"), platform::vbOK);
+
+    ASSERT_EQ(boxes.shown().size(), 1u);
+    EXPECT_TRUE(boxes.shown()[0].closedByKey);
+    EXPECT_FALSE(boxes.shown()[0].childWidget);
+    // It belongs to a window on screen, never to the one that has gone.
+    ASSERT_NE(boxes.shown()[0].owner, nullptr);
+    EXPECT_TRUE(boxes.shown()[0].owner->isVisible());
+    picker.Unload();
+  }
+}
+
+TEST(BoxOwner, AModalWindowBelongsToTheWindowItCameFromAndStaysAboveIt) {
+  ScriptedModals modals;
+  Window main("Form5");
+  main.setCaption("Quendrel");
+  main.Show();
+  Window editor("frmEditTxt");
+  Window message("frmMessage");
+  QWindow* editorOwner = nullptr;
+  QWindow* messageOwner = nullptr;
+  modals.expect("frmEditTxt", [&](Form& shown) {
+    editorOwner = windowOf(shown)->transientParent();
+    modals.expect("frmMessage", [&](Form& notice) {
+      messageOwner = windowOf(notice)->transientParent();
+      notice.Hide();
+    });
+    message.Show(vbModal);
+    shown.Hide();
+  });
+  editor.Show(vbModal);
+  EXPECT_EQ(editorOwner, windowOf(main));
+  EXPECT_EQ(messageOwner, windowOf(editor));
+
+  // A modeless window shown for an owner is its transient child too.
+  Window working("frmMessage");
+  working.Show(vbModeless, main);
+  EXPECT_EQ(windowOf(working)->transientParent(), windowOf(main));
+  working.Show(vbModeless);
+  EXPECT_EQ(windowOf(working)->transientParent(), nullptr);
+}
+
+TEST(WindowTitles, AWindowWithoutACaptionShowsTheProgramsTitle) {
+  platform::setProgramTitle("Quendrel");
+  Window plain("frmMessage");
+  plain.Show();
+  EXPECT_EQ(plain.widget()->windowTitle(), "Quendrel");
+  EXPECT_EQ(plain.Caption(), "");
+  plain.setCaption("Edit Text");
+  EXPECT_EQ(plain.widget()->windowTitle(), "Edit Text");
+  plain.setCaption("");
+  EXPECT_EQ(plain.widget()->windowTitle(), "Quendrel");
+  platform::setProgramTitle({});
+}
+
+}  // namespace
+}  // namespace controls
