@@ -1,6 +1,7 @@
 #include "frm_edit_txt.h"
 
 #include "form5.h"
+#include "key_codes.h"
 
 namespace {
 
@@ -27,6 +28,14 @@ frmEditTxt::frmEditTxt() : Form("frmEditTxt") {
   Command1.setCaption(QStringLiteral("OK"));
 
   Command1.Click = [this] { Command1_Click(); };
+  // Escape cancels, as the close box does: the caller's text stays.
+  for (controls::Element* element : {static_cast<controls::Element*>(this), static_cast<controls::Element*>(&Text1),
+                                     static_cast<controls::Element*>(&Command1)})
+    element->KeyDown = [this](int& KeyCode, int) {
+      if (KeyCode != controls::vbKeyEscape) return;
+      KeyCode = 0;
+      Unload();
+    };
 }
 
 void frmEditTxt::Form_Load() {

@@ -2,7 +2,8 @@
 // frmEditTxt, the small modal text editor of the information text and the
 // lyrics. The caller puts the text into Text1 and its own caption, shows the
 // window modally and reads the answer from Form5's largeText afterwards: OK
-// puts the box's text there; any other close leaves largeText as it was.
+// puts the box's text there; any other close (the close box, Escape) leaves
+// largeText as it was.
 
 #include "command_button.h"
 #include "form.h"

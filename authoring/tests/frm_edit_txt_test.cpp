@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QTest>
+#include <QWindow>
 #include <filesystem>
 
 #include "form5_test_support.h"
@@ -68,6 +70,29 @@ TEST_F(TextEditor, OkHandsTheTextBackAndAnyOtherCloseKeepsTheCallersText) {
   });
   form.showTextEditor("kept", "Edit Info.");
   EXPECT_EQ(form.largeText, "kept");
+}
+
+TEST_F(TextEditor, EscapeCancelsWhereverTheFocusIsAndTheWindowStaysAboveTheMainWindow) {
+  // The key as the window system hands it to the editor's window.
+  for (const bool focusOnOk : {false, true}) {
+    SCOPED_TRACE(focusOnOk ? "focus on OK" : "focus in the text");
+    form.largeText = "stale";
+    QWindow* owner = nullptr;
+    QString title;
+    fakes.modals.expect<frmEditTxt>([&](frmEditTxt& editor) {
+      QWindow* window = editor.widget()->windowHandle();
+      owner = window->transientParent();
+      title = window->title();
+      editor.Text1.setText("changed");
+      (focusOnOk ? editor.Command1.widget() : editor.Text1.widget())->setFocus();
+      QTest::keyClick(window, Qt::Key_Escape);
+      EXPECT_TRUE(editor.isUnloaded());
+    });
+    form.showTextEditor("kept", "Edit Lyrics.");
+    EXPECT_EQ(form.largeText, "kept");
+    EXPECT_EQ(owner, form.widget()->windowHandle());
+    EXPECT_EQ(title, "Edit Lyrics.");
+  }
 }
 
 TEST_F(TextEditor, TypingStopsAtTenThousandCharactersButAGivenTextStaysWhole) {
