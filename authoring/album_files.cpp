@@ -40,6 +40,10 @@ void requireNotInUse(const std::vector<std::string>& paths) {
   if (auto refused = platform::inUseTest(paths)) throw store::StoreError(*refused);
 }
 
+void requireContentsNotInUse(const std::string& folder) {
+  if (auto refused = platform::inUseTestOfContents(folder)) throw store::StoreError(*refused);
+}
+
 void makeFolder(const std::string& path) {
   if (::mkdir(path.c_str(), 0777) != 0) throw store::StoreError(store::describeErrno(errno));
 }

@@ -29,8 +29,13 @@ std::string joined(const QString& folder, const QString& name);
 // last three characters ("mp3").
 QString lyricsFileName(const QString& songFile);
 
-// The in-use test of every path, in order; throws the first refusal.
+// The in-use test of every path, in order; throws the first refusal. It
+// refuses every entry that could not be renamed or deleted now, so that a
+// command stops before it has changed anything.
 void requireNotInUse(const std::vector<std::string>& paths);
+// The in-use test of every entry below the folder `folder`; throws the first
+// refusal.
+void requireContentsNotInUse(const std::string& folder);
 
 // Makes the folder `path`; one that exists already is refused.
 void makeFolder(const std::string& path);

@@ -200,6 +200,9 @@ void Form5::Command22_Click() {
       for (const QString& root : {sDirectory, workDirectory})
         for (int k = 0; k < List1.ListCount(); ++k) folders.push_back(joined(root, List1.List(k)));
       album_files::requireNotInUse(folders);
+      // What goes with the album must be able to go, in both folders, before
+      // either of them loses anything.
+      for (const QString& root : {sDirectory, workDirectory}) album_files::requireContentsNotInUse(joined(root, E));
       for (const QString& root : {workDirectory, sDirectory})
         if (auto refused = platform::forceDeleteFolder(joined(root, E))) throw store::StoreError(*refused);
       Dir4.Refresh();

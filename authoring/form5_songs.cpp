@@ -31,6 +31,19 @@ void showMessage(const QString& text, const QString& title = {}) {
 // `file` with its number replaced by `number`: "02" and "03 - c.mp3" give "02 - c.mp3".
 QString renumbered(const QString& number, const QString& file) { return number + QStringLiteral(" - ") + file.mid(5); }
 
+// The files a song command may rename or delete: every song of the album,
+// in list order, then the lyrics files the songs have.
+std::vector<std::string> songsAndLyrics(const QString& songFolder, const QString& lyricsFolder,
+                                        const QStringList& songs) {
+  std::vector<std::string> paths;
+  for (const QString& song : songs) paths.push_back(joined(songFolder, song));
+  for (const QString& song : songs) {
+    const std::string lyrics = joined(lyricsFolder, lyricsFileName(song));
+    if (store::FileExists(lyrics)) paths.push_back(lyrics);
+  }
+  return paths;
+}
+
 void deleteFile(const std::string& path) {
   if (std::remove(path.c_str()) != 0) throw store::StoreError(store::describeErrno(errno));
 }
@@ -156,15 +169,11 @@ void Form5::Command13_Click() {
     const QString songFolder = QString::fromStdString(joined(sDirectory, List1.Text()));
     const QString lyricsFolder = QString::fromStdString(joined(workDirectory, List1.Text()));
     QStringList songs;
-    std::vector<std::string> paths;
-    for (int j = 0; j < File4.ListCount(); ++j) {
-      songs << File4.List(j);
-      paths.push_back(joined(songFolder, File4.List(j)));
-    }
+    for (int j = 0; j < File4.ListCount(); ++j) songs << File4.List(j);
     try {
       const int at = static_cast<int>(songs.indexOf(S));
       if (at < 0) throw store::StoreError(store::describeErrno(ENOENT));
-      album_files::requireNotInUse(paths);
+      album_files::requireNotInUse(songsAndLyrics(songFolder, lyricsFolder, songs));
       deleteFile(joined(songFolder, S));
       const std::string lyrics = joined(lyricsFolder, lyricsFileName(S));
       if (store::FileExists(lyrics)) deleteFile(lyrics);
@@ -240,9 +249,9 @@ void Form5::moveSong(int step) {
     const QString lyricsFolder = QString::fromStdString(joined(workDirectory, List1.Text()));
     try {
       File4.Refresh();
-      std::vector<std::string> paths;
-      for (int j = 0; j < File4.ListCount(); ++j) paths.push_back(joined(songFolder, File4.List(j)));
-      album_files::requireNotInUse(paths);
+      QStringList songs;
+      for (int j = 0; j < File4.ListCount(); ++j) songs << File4.List(j);
+      album_files::requireNotInUse(songsAndLyrics(songFolder, lyricsFolder, songs));
       album_files::RenameBatch renames;
       renames.rename(joined(songFolder, A), joined(songFolder, renumbered(NB, A)));
       renames.renameIfPresent(joined(lyricsFolder, lyricsFileName(A)), joined(lyricsFolder, renumbered(NB, lyricsFileName(A))));

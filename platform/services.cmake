@@ -25,10 +25,12 @@ quendrel_warnings(quendrel_platform)
 
 # Fakes of the services for the tests of every window: scripted dialogs (and
 # the real boxes, answered by keys), a virtual clock, a recording launcher and
-# a scripted fetcher, each with a helper that installs it for one scope.
+# a scripted fetcher, each with a helper that installs it for one scope; and
+# folders that cannot be changed.
 add_library(quendrel_platform_testing STATIC
   dialogs/real_boxes.cpp
   dialogs/scripted_dialogs.cpp
+  system/unchangeable_folder.cpp
   timing/virtual_clock.cpp)
 target_link_libraries(quendrel_platform_testing PUBLIC quendrel_platform GTest::gtest Qt6::Test)
 quendrel_warnings(quendrel_platform_testing)

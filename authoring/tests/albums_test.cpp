@@ -3,15 +3,27 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <map>
 
 #include "album_tab_fixture.h"
 #include "open_project_fixture.h"
+#include "system/unchangeable_folder.h"
 
 namespace authoring_test {
 namespace {
 
 namespace fs = std::filesystem;
 using Names = std::vector<std::string>;
+
+// Every file below `root` with its bytes, and every folder (as "name/").
+std::map<std::string, std::string> tree(const fs::path& root) {
+  std::map<std::string, std::string> entries;
+  for (const auto& entry : fs::recursive_directory_iterator(root)) {
+    const std::string name = fs::relative(entry.path(), root).string();
+    entries[entry.is_directory() ? name + "/" : name] = entry.is_directory() ? "" : readAll(entry.path());
+  }
+  return entries;
+}
 
 class Albums : public AlbumTabTest {
  protected:
@@ -230,6 +242,38 @@ TEST_F(Albums, ARemovalThatFailsSaysTheFolderIsOccupied) {
   ASSERT_TRUE(form.Command22.click());
   EXPECT_EQ(folders(project), (Names{"01 - A", "02 - B"}));
   EXPECT_EQ(albumList(), (Names{"01 - A", "02 - B"}));
+}
+
+TEST_F(Albums, ARemovalWhereAFolderCannotBeChangedChangesNothingAnywhere) {
+  struct Case {
+    const char* what;
+    fs::path locked;
+  };
+  addAlbums({"01 - A", "02 - B", "03 - C"});
+  addSongs("02 - B", {"01 - s.mp3"});
+  addSongs("03 - C", {"01 - t.mp3"});
+  writeAll(mirror / "02 - B" / "01 - s.dat", "lyrics");
+  writePicture(mirror / "02 - B" / "intro.jpg");
+  const Case cases[] = {
+      {"the project folder", project},
+      {"the album's folder in the project", project / "02 - B"},
+      {"the album's folder in the mirror", mirror / "02 - B"},
+  };
+  const auto projectBefore = tree(project), mirrorBefore = tree(mirror);
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    {
+      platform::UnchangeableFolder locked(c.locked);
+      if (!locked.holds()) GTEST_SKIP() << "no folder can be made unchangeable here";
+      selectAlbum(1);
+      fakes.dialogs->expectMsgBox("Detele this album?", platform::vbYes);
+      fakes.dialogs->expectMsgBox("Permission denied File or directory are occupied.", platform::vbOK);
+      ASSERT_TRUE(form.Command22.click());
+    }
+    EXPECT_EQ(tree(project), projectBefore);
+    EXPECT_EQ(tree(mirror), mirrorBefore);
+    EXPECT_EQ(albumList(), (Names{"01 - A", "02 - B", "03 - C"}));
+  }
 }
 
 TEST_F(Albums, SelectionShowsTheSongsThePictureAndTheName) {

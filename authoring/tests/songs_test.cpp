@@ -3,9 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
 
 #include "album_tab_fixture.h"
 #include "runtime_rules.h"
+#include "system/unchangeable_folder.h"
 
 namespace authoring_test {
 namespace {
@@ -173,6 +175,43 @@ TEST_F(Songs, DeleteRenumbersTheSongsAfterItAndTheirLyrics) {
   ASSERT_TRUE(form.Command13.click());
   EXPECT_EQ(files(album()).size(), 3u);
   expectMarkedChanged();
+}
+
+TEST_F(Songs, DeleteAndMovesWhereAFolderCannotBeChangedChangeNothing) {
+  withSongs({"01 - a.mp3", "02 - b.mp3", "03 - c.mp3"});
+  withLyrics({"01 - a.mp3", "02 - b.mp3", "03 - c.mp3"});
+  struct Command {
+    const char* what;
+    controls::CommandButton& button;
+    std::function<void()> expectBoxes;
+  };
+  const Command commands[] = {
+      {"delete", form.Command13,
+       [this] {
+         fakes.dialogs->expectMsgBox("Delete This MP3 file?", platform::vbYes);
+         fakes.dialogs->expectMsgBox("Permission denied", platform::vbOK);
+       }},
+      {"move down", form.Command11, [this] { fakes.dialogs->expectMsgBox("Permission denied", platform::vbOK); }},
+      {"move up", form.Command8,
+       [this] {
+         fakes.dialogs->expectMsgBox("Permission denied Or one of the files is being occupied.", platform::vbOK);
+       }},
+  };
+  for (const fs::path& folder : {album(), lyrics()}) {
+    for (const Command& c : commands) {
+      SCOPED_TRACE(std::string(c.what) + " with " + folder.string() + " unchangeable");
+      {
+        platform::UnchangeableFolder locked(folder);
+        if (!locked.holds()) GTEST_SKIP() << "no folder can be made unchangeable here";
+        selectSong(1);
+        c.expectBoxes();
+        ASSERT_TRUE(c.button.click());
+      }
+      EXPECT_EQ(files(album()), (Names{"01 - a.mp3", "02 - b.mp3", "03 - c.mp3"}));
+      EXPECT_EQ(files(lyrics()), (Names{"01 - a.dat", "02 - b.dat", "03 - c.dat"}));
+      EXPECT_EQ(readAll(lyrics() / "02 - b.dat"), "02 - b.mp3");
+    }
+  }
 }
 
 TEST_F(Songs, RenameKeepsTheNumberAndTakesTheLyricsAlong) {

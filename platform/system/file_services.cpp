@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <filesystem>
@@ -139,11 +140,45 @@ std::optional<std::string> renameNoReplaceWithoutFlag(const std::string& from, c
 }
 }  // namespace detail
 
-std::optional<std::string> inUseTest(const std::string& path) { return describe(plainRename(path, path)); }
+std::optional<std::string> inUseTest(const std::string& path) {
+  fs::path entry(path);
+  if (!entry.has_filename()) entry = entry.parent_path();
+  struct stat st;
+  if (!lstatOf(entry.string(), st)) return describe(errno);
+  const std::string probeStem = ".qd-in-use-" + std::to_string(::getpid()) + "-";
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    const std::string probe = (entry.parent_path() / (probeStem + std::to_string(attempt))).string();
+    const int away = renameNoReplaceErrno(entry.string(), probe);
+    if (away == EEXIST) continue;  // a name someone else holds: the next one
+    if (away != 0) return describe(away);
+    // The folder has just taken one rename; the way back is the same one.
+    int back = renameNoReplaceErrno(probe, entry.string());
+    if (back != 0) back = renameNoReplaceErrno(probe, entry.string());
+    return describe(back);
+  }
+  return describe(EEXIST);
+}
 
 std::optional<std::string> inUseTest(const std::vector<std::string>& paths) {
   for (const auto& path : paths)
     if (auto error = inUseTest(path)) return error;
+  return std::nullopt;
+}
+
+std::optional<std::string> inUseTestOfContents(const std::string& path) {
+  std::vector<std::string> names;
+  std::error_code ec;
+  for (fs::directory_iterator it(path, ec), end; !ec && it != end; it.increment(ec))
+    names.push_back(it->path().filename().string());
+  if (ec) return store::describeError(ec);
+  std::sort(names.begin(), names.end(), store::nameOrderLess);
+  for (const std::string& name : names) {
+    const std::string entry = (fs::path(path) / name).string();
+    struct stat st;
+    if (lstatOf(entry, st) && S_ISDIR(st.st_mode))
+      if (auto refused = inUseTestOfContents(entry)) return refused;
+    if (auto refused = inUseTest(entry)) return refused;
+  }
   return std::nullopt;
 }
 

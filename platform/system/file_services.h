@@ -34,13 +34,19 @@ std::optional<std::string> renameNoReplace(const std::string& from, const std::s
 // nothing is left behind on failure.
 std::optional<std::string> copyNoReplace(const std::string& from, const std::string& to);
 
-// The in-use test of the original: renames `path` onto its own name, which
-// changes nothing but fails when the platform refuses it. Empty when it
-// passes, else the description of the refusal ("File not found" for a path
-// that does not exist).
+// The in-use test: renames the entry `path` to a free hidden name in its own
+// folder and back. That changes nothing, but fails wherever the entry could
+// not be renamed, moved or deleted: its folder cannot be changed (no write
+// access, immutable, a read-only mount) or the entry itself is immutable.
+// (The original renamed the entry onto its own name, which Linux never
+// refuses.) Empty when it passes, else the description of the refusal
+// ("Permission denied"; "File not found" for a path that does not exist).
 std::optional<std::string> inUseTest(const std::string& path);
 // The test for each path in order; the first refusal's description, or empty.
 std::optional<std::string> inUseTest(const std::vector<std::string>& paths);
+// The test for every entry below the folder `path` (not the folder itself),
+// each folder's entries in name order, a subfolder's before the subfolder.
+std::optional<std::string> inUseTestOfContents(const std::string& path);
 
 // Deletes the folder `path` and everything in it, read-only entries too
 // (links are removed, never followed). Empty on success; "Path not found"

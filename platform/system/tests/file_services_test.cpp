@@ -4,8 +4,12 @@
 
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <filesystem>
+#include <string>
+#include <vector>
 
+#include "system/unchangeable_folder.h"
 #include "temp_folder.h"
 
 namespace platform {
@@ -151,6 +155,53 @@ TEST(InUseTest, TheFirstRefusalIsTheError) {
                                                (dir / "no folder" / "x").string()}),
             "File not found");
   EXPECT_EQ(inUseTest(std::vector<std::string>{(dir / "a").string(), dir.str()}), std::nullopt);
+}
+
+// The names in `folder`, hidden ones too, in name order.
+std::vector<std::string> allNames(const fs::path& folder) {
+  std::vector<std::string> names;
+  for (const auto& entry : fs::directory_iterator(folder)) names.push_back(entry.path().filename().string());
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+TEST(InUseTest, RefusesWhereTheFolderCannotBeChangedAndLeavesEverythingAsItWas) {
+  TempFolder dir;
+  const fs::path project = dir / "Rock";
+  fs::create_directories(project / "01 - Live");
+  writeBytes(project / "01 - Live" / "01 - a.mp3", "a");
+  writeBytes(project / "AUTORUN.INF", "x");
+  const std::vector<std::string> before = allNames(project);
+  {
+    UnchangeableFolder locked(project);
+    if (!locked.holds()) GTEST_SKIP() << "no folder can be made unchangeable here";
+    EXPECT_EQ(inUseTest((project / "01 - Live").string()), "Permission denied");
+    EXPECT_EQ(inUseTest((project / "AUTORUN.INF").string()), "Permission denied");
+    EXPECT_EQ(inUseTest(std::vector<std::string>{(project / "01 - Live" / "01 - a.mp3").string(),
+                                                 (project / "01 - Live").string()}),
+              "Permission denied");
+    EXPECT_EQ(inUseTestOfContents((project / "01 - Live").string()), std::nullopt);
+    EXPECT_EQ(inUseTestOfContents(project.string()), "Permission denied");
+  }
+  EXPECT_EQ(allNames(project), before);
+  EXPECT_EQ(allNames(project / "01 - Live"), std::vector<std::string>{"01 - a.mp3"});
+}
+
+TEST(InUseTest, OfContentsTestsEveryEntryBelowAFolder) {
+  TempFolder dir;
+  const fs::path album = dir / "01 - Live";
+  fs::create_directories(album / "extra");
+  writeBytes(album / "01 - a.dat", "a");
+  writeBytes(album / "extra" / ".hidden", "h");
+  EXPECT_EQ(inUseTestOfContents(album.string()), std::nullopt);
+  EXPECT_EQ(inUseTestOfContents((dir / "missing").string()), "File not found");
+  {
+    UnchangeableFolder locked(album / "extra");
+    if (!locked.holds()) GTEST_SKIP() << "no folder can be made unchangeable here";
+    EXPECT_EQ(inUseTestOfContents(album.string()), "Permission denied");
+  }
+  EXPECT_EQ(allNames(album), (std::vector<std::string>{"01 - a.dat", "extra"}));
+  EXPECT_EQ(allNames(album / "extra"), std::vector<std::string>{".hidden"});
 }
 
 // --- forced folder delete
