@@ -134,7 +134,10 @@ void Form5::cmdBuildNewProj_Click() { buildNewProject(txtProjectName.Text()); }
 
 bool Form5::projectNameRefused(const QString& name, const QString& projectFolder) {
   QString refusal;
-  if (album_files::trimBlanks(name).isEmpty() || holdsIllegalCharacter(name)) {
+  // "." and ".." name no new folder but the location itself or the one
+  // above it, and Handle or the program folder as the mirror.
+  if (album_files::trimBlanks(name).isEmpty() || holdsIllegalCharacter(name) || name == QLatin1String(".") ||
+      name == QLatin1String("..")) {
     refusal = QStringLiteral("Illegal name.");
   } else if (name.contains(' ')) {
     refusal = QStringLiteral("Name can not contain spaces.");
@@ -245,9 +248,17 @@ void Form5::forgetHalfMadeProject() {
 
 void Form5::cmdOpenExistProj_Click() {
   if (helpShown(QStringLiteral("This button opens a saved project."))) return;
-  Command7.setEnabled(false);
   const int index = listProjects.ListIndex();
   if (index < 0) return;
+  const QString name = listProjects.List(index);
+  // A damaged list may hold a name that leads out of Handle (".." makes the
+  // program folder the mirror, whose pictures the next picture command
+  // deletes): such a project is not opened at all.
+  if (!store::isPlainFileName(name.toStdString())) {
+    platform::dialogs().MsgBox(QStringLiteral("Illegal name."), platform::vbOKOnly, QStringLiteral("Error"));
+    return;
+  }
+  Command7.setEnabled(false);
   const QString folder = listProjectsPath.List(index);
   if (!store::FileExists(store::setPath(folder.toStdString(), store::kProjectDataFileName))) {
     platform::dialogs().MsgBox(QStringLiteral("Project no longer exist."), platform::vbOKOnly);
@@ -267,22 +278,19 @@ void Form5::cmdOpenExistProj_Click() {
   }
   for (int i = 0; i < Dir4.ListCount(); ++i) List1.AddItem(lastPathPart(Dir4.List(i)));
   imgPreview2.setEnabled(false);
-  const QString name = listProjects.List(index);
   lblProjectName.setCaption(name);
 
   // A project copied in from elsewhere may have no mirror yet; the album and
-  // lyrics commands need one. A name of a damaged list that could reach
-  // outside Handle gets none.
+  // lyrics commands need one.
   const std::string mirror = program_folder::mirror(name);
-  const bool plainName = store::isPlainFileName(name.toStdString());
-  const bool mirrorMade = plainName && !store::DirExists(mirror);
+  const bool mirrorMade = !store::DirExists(mirror);
   std::error_code ec;
   if (mirrorMade) fs::create_directories(mirror, ec);
   // The pictures unpacked for the data reader, which deletes them again
   // once it has shown them. A project that never had a picture has no dop.qd.
   std::vector<std::string> unpacked;
   const std::string packFile = store::setPath(sDirectory.toStdString(), store::kPicturesPackFileName);
-  if (plainName && store::FileExists(packFile)) {
+  if (store::FileExists(packFile)) {
     try {
       unpacked = store::unpackFiles(packFile, mirror);
     } catch (const store::StoreError& error) {

@@ -53,6 +53,8 @@ TEST_F(ProjectsTest, NameRulesRefuseInOrderAndMakeNothing) {
       {"a|b", "Illegal name."},
       {"a\"b", "Illegal name."},
       {"a:b c", "Illegal name."},  // the characters are tested before the blank
+      {".", "Illegal name."},      // the location itself
+      {"..", "Illegal name."},     // the folder above it
       {"My Songs", "Name can not contain spaces."},
       {"Rock", "Project may have been already created. please choose a diferent name."},
       {"Jazz", "Project may have been already created. please choose a diferent name."},
@@ -417,6 +419,33 @@ TEST_F(OpenTest, AnUnreadableDataFileOpensNothing) {
   EXPECT_FALSE(form.isPasswordCorrect);
   fakes.dialogs->expectMsgBox("First create or open a project.", platform::vbOK);
   EXPECT_FALSE(form.projectEditable());
+}
+
+TEST_F(OpenTest, AListEntryWhoseNameLeadsOutOfHandleOpensNothing) {
+  // A damaged qdd.dat: the folders are real projects, the names are not
+  // plain file names.
+  writePicture(fakes.folder.path() / "program.jpg");
+  writePicture(fakes.folder.handle() / "handle.jpg");
+  for (const char* name : {"..", ".", "x/../Alpha", "../Handle/Alpha"}) {
+    form.listProjects.AddItem(name);
+    form.listProjectsPath.AddItem(QString::fromStdString(alpha.string()));
+  }
+  onTab(0);
+  ASSERT_TRUE(form.Option2.click());
+  const QString betaMirror = form.workDirectory;
+  for (int index = 2; index < form.listProjects.ListCount(); ++index) {
+    SCOPED_TRACE(form.listProjects.List(index).toStdString());
+    ASSERT_TRUE(form.listProjects.select(index));
+    fakes.dialogs->expectMsgBox("Illegal name.", platform::vbOK).withTitle("Error");
+    ASSERT_TRUE(form.cmdOpenExistProj.click());
+    EXPECT_TRUE(fakes.dialogs->allShown());
+    EXPECT_EQ(form.sDirectory.toStdString(), projectAt("Beta").string());
+    EXPECT_EQ(form.workDirectory, betaMirror);
+    EXPECT_EQ(form.lblProjectName.Caption(), "Beta");
+    EXPECT_EQ(form.SSTab1.Tab(), 0);
+  }
+  EXPECT_TRUE(fs::exists(fakes.folder.path() / "program.jpg"));
+  EXPECT_TRUE(fs::exists(fakes.folder.handle() / "handle.jpg"));
 }
 
 TEST_F(OpenTest, ADamagedPictureNameNeverReachesOutsideTheMirror) {
