@@ -82,10 +82,13 @@ void Form5::Option2_Click() {
     c->setVisible(true);
   helpShown(QStringLiteral("Choose this option inorder to enable loading a saved project."));
   listProjects.setEnabled(true);
-  // Open and Delete keep their states: they follow the list's selection.
   for (controls::Control* c :
        std::initializer_list<controls::Control*>{&cmdBuildNewProj, &Drive1, &Dir1, &txtProjectName})
     c->setEnabled(false);
+  // Open and Delete follow the list's selection. An entry still highlighted
+  // from before (the open project) raises no new click, so it is applied
+  // here: the highlighted project can be opened or deleted at once.
+  listProjects_Click();
 }
 
 void Form5::listProjects_Click() {

@@ -662,6 +662,24 @@ TEST_F(ProjectsTest, TheTwoModesShowTheirOwnControls) {
   EXPECT_FALSE(form.Command1.Visible() || form.Command1.Enabled());
 }
 
+TEST_F(ProjectsTest, BackInOpenModeTheHighlightedProjectCanBeOpenedAndDeleted) {
+  create("Alpha");
+  create("Beta");
+  open("Alpha");
+  onTab(0);
+  ASSERT_TRUE(form.Option1.click());
+  ASSERT_TRUE(form.Option2.click());
+  ASSERT_EQ(form.listProjects.ListIndex(), 0);
+  EXPECT_TRUE(form.cmdOpenExistProj.Enabled());
+  EXPECT_TRUE(form.Command1.Enabled());
+  // The highlighted entry takes its commands at once.
+  ASSERT_TRUE(form.listProjects.select(1));
+  ASSERT_TRUE(form.Option1.click());
+  ASSERT_TRUE(form.Option2.click());
+  ASSERT_TRUE(form.cmdOpenExistProj.click());
+  EXPECT_EQ(form.lblProjectName.Caption(), "Beta");
+}
+
 TEST_F(ProjectsTest, ADoubleClickOnAListedProjectOpensIt) {
   create("Alpha");
   create("Beta");
