@@ -28,6 +28,19 @@ bool isLegalName(const QString& name) {
   return true;
 }
 
+std::optional<QString> discNameRefusal(const QString& name, std::string_view what) {
+  try {
+    store::toAnsiOrThrow(name.toStdString(), what);
+  } catch (const store::StoreError& e) {
+    return QString::fromUtf8(e.what());
+  }
+  for (const QChar c : name)
+    if (c == '*' || c == '?')
+      return QStringLiteral("The %1 cannot be stored: the character \"%2\" is not allowed in a file name.")
+          .arg(QString::fromUtf8(what.data(), static_cast<qsizetype>(what.size())), QString(c));
+  return std::nullopt;
+}
+
 QString numberPrefix(int place) { return QString::fromStdString(runtime::twoDigits(place)); }
 
 std::string joined(const QString& folder, const QString& name) {

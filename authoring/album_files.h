@@ -5,7 +5,9 @@
 // commands show.
 
 #include <QString>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -18,6 +20,12 @@ QString trimBlanks(const QString& text);
 // Album, song and project names: refused when, with the blanks at both ends
 // removed, they are empty, or when they hold one of \ / : < > | and ".
 bool isLegalName(const QString& name);
+
+// Why an album or song name (`what`: "album name", "song name") cannot go on
+// the disc, in the words the project name's refusal uses: a character
+// outside the Windows-1252 code page, or * or ?, which the original's file
+// system refused. Empty when it can.
+std::optional<QString> discNameRefusal(const QString& name, std::string_view what);
 
 // The two-digit place "01" to "30".
 QString numberPrefix(int place);

@@ -85,6 +85,10 @@ void Form5::Command2_Click() {
       showMessage(QStringLiteral("Illegal name."));
       return;
     }
+    if (const auto refusal = album_files::discNameRefusal(name, "album name")) {
+      showMessage(*refusal, QStringLiteral("Error"));
+      return;
+    }
     const QString F = NN + QStringLiteral(" - ") + name;
     const std::string projectFolder = joined(sDirectory, F);
     album_files::makeFolder(projectFolder);
@@ -117,6 +121,10 @@ void Form5::Command19_Click() {
     const QString N = platform::dialogs().InputBox(QStringLiteral("Enter new Album name"), {}, albumName(E));
     if (!album_files::isLegalName(N)) {
       showMessage(QStringLiteral("Illegal name."));
+      return;
+    }
+    if (const auto refusal = album_files::discNameRefusal(N, "album name")) {
+      showMessage(*refusal, QStringLiteral("Error"));
       return;
     }
     const QString target = NN + QStringLiteral(" - ") + N;

@@ -31,6 +31,12 @@ void showMessage(const QString& text, const QString& title = {}) {
 // `file` with its number replaced by `number`: "02" and "03 - c.mp3" give "02 - c.mp3".
 QString renumbered(const QString& number, const QString& file) { return number + QStringLiteral(" - ") + file.mid(5); }
 
+// A song file's name as the disc must carry it; throws the refusal.
+void requireDiscName(const QString& songFile) {
+  if (const auto refusal = album_files::discNameRefusal(songFile, "song name"))
+    throw store::StoreError(refusal->toStdString());
+}
+
 // The files a song command may rename or delete: every song of the album,
 // in list order, then the lyrics files the songs have.
 std::vector<std::string> songsAndLyrics(const QString& songFolder, const QString& lyricsFolder,
@@ -129,6 +135,8 @@ void Form5::Command7_Click() {
 void Form5::addSongFolder(const QString& album, int existing) {
   const QString folder = path_var;
   const QStringList songs = listWithPicker(folder, QStringLiteral("*.mp3"));
+  // A song the disc could not carry stops the add before anything is copied.
+  for (const QString& song : songs.mid(0, kMostSongs - existing)) requireDiscName(song);
   if (songs.size() + existing > kMostSongs)
     message(QStringLiteral("Will add ") + QString::number(kMostSongs - existing) +
                 QStringLiteral(". no more than 30 songs are allowed."),
@@ -147,6 +155,7 @@ void Form5::addSongFolder(const QString& album, int existing) {
 }
 
 void Form5::addSongFile(const QString& album, int existing) {
+  requireDiscName(file_var);
   const QString name = album_files::numberPrefix(existing + 1) + QStringLiteral(" - ") + file_var;
   album_files::copyNoReplace(joined(path_var, file_var), joined(QString::fromStdString(joined(sDirectory, album)), name));
   File4.Refresh();
@@ -212,6 +221,10 @@ void Form5::Command14_Click() {
       return;
     }
     if (A.right(4).toLower() == QLatin1String(".mp3")) A.chop(4);
+    if (const auto refusal = album_files::discNameRefusal(A, "song name")) {
+      showMessage(*refusal, QStringLiteral("Error"));
+      return;
+    }
     const QString renamed = NN + QStringLiteral(" - ") + A + QStringLiteral(".mp3");
     const QString songFolder = QString::fromStdString(joined(sDirectory, List1.Text()));
     const QString lyricsFolder = QString::fromStdString(joined(workDirectory, List1.Text()));

@@ -106,4 +106,15 @@ void AlbumTabTest::markCompiled() {
   form.Command27.setEnabled(false);
 }
 
+std::vector<DiscNameCase> namesNoDiscCarries(const QString& what) {
+  const QString notAllowed = QStringLiteral("The %1 cannot be stored: the character \"%2\" is not allowed in a file name.");
+  return {
+      {QString::fromUtf8("\u03a9mega"),
+       QStringLiteral("The %1 cannot be stored: the character \"%2\" is not part of the Windows-1252 code page.")
+           .arg(what, QString(QChar(0x03a9)))},
+      {QStringLiteral("a*b"), notAllowed.arg(what, "*")},
+      {QStringLiteral("what?"), notAllowed.arg(what, "?")},
+  };
+}
+
 }  // namespace authoring_test

@@ -55,6 +55,14 @@ class AlbumTabTest : public ::testing::Test {
   std::filesystem::path mirror;
 };
 
+// Album and song names no disc can carry, each with the refusal the project
+// name gets for such a text; `what` is "album name" or "song name".
+struct DiscNameCase {
+  QString name;
+  QString refusal;
+};
+std::vector<DiscNameCase> namesNoDiscCarries(const QString& what);
+
 std::string readAll(const std::filesystem::path& path);
 void writeAll(const std::filesystem::path& path, const std::string& bytes);
 

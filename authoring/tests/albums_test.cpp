@@ -87,6 +87,24 @@ TEST_F(Albums, AddWithoutAProjectOrWithANameTheFileSystemRefuses) {
   EXPECT_TRUE(albumList().empty());
 }
 
+TEST_F(Albums, NamesADiscCannotCarryAreRefusedOnAddAndRename) {
+  addAlbums({"01 - Rock"});
+  for (const DiscNameCase& c : namesNoDiscCarries("album name")) {
+    SCOPED_TRACE(c.name.toStdString());
+    markCompiled();
+    fakes.dialogs->expectInputBox("Enter new album name:", c.name);
+    fakes.dialogs->expectMsgBox(c.refusal, platform::vbOK).withTitle("Error");
+    ASSERT_TRUE(form.Command2.click());
+    selectAlbum(0);
+    fakes.dialogs->expectInputBox("Enter new Album name", c.name);
+    fakes.dialogs->expectMsgBox(c.refusal, platform::vbOK).withTitle("Error");
+    ASSERT_TRUE(form.Command19.click());
+    EXPECT_TRUE(fakes.dialogs->allShown());
+    expectAlbums({"01 - Rock"});
+    EXPECT_TRUE(form.cmdPreview.Enabled());
+  }
+}
+
 TEST_F(Albums, AMirrorFolderThatCannotBeMadeTakesTheNewAlbumBackAgain) {
   writeAll(mirror / "01 - Rock", "a file where the folder should go");
   fakes.dialogs->expectInputBox("Enter new album name:", "Rock");

@@ -214,6 +214,32 @@ TEST_F(Songs, DeleteAndMovesWhereAFolderCannotBeChangedChangeNothing) {
   }
 }
 
+TEST_F(Songs, NamesADiscCannotCarryAreRefusedOnAddAndRename) {
+  withSongs({"01 - a.mp3"});
+  for (const DiscNameCase& c : namesNoDiscCarries("song name")) {
+    SCOPED_TRACE(c.name.toStdString());
+    markCompiled();
+    selectSong(0);
+    fakes.dialogs->expectInputBox("Enter new mp3 file name", c.name);
+    fakes.dialogs->expectMsgBox(c.refusal, platform::vbOK).withTitle("Error");
+    ASSERT_TRUE(form.Command14.click());
+    EXPECT_TRUE(form.cmdPreview.Enabled());
+
+    // Added as a file, and in a folder: nothing of the folder is copied.
+    const std::string file = (c.name + ".mp3").toStdString();
+    const fs::path from = userFolder("from", {"0 first.mp3", file});
+    pickFile(from, file);
+    fakes.dialogs->expectMsgBox(c.refusal, platform::vbOK).withTitle("Error");
+    ASSERT_TRUE(form.Command7.click());
+    pickAll(from);
+    fakes.dialogs->expectMsgBox(c.refusal, platform::vbOK).withTitle("Error");
+    ASSERT_TRUE(form.Command7.click());
+    EXPECT_TRUE(fakes.dialogs->allShown());
+    EXPECT_EQ(files(album()), Names{"01 - a.mp3"});
+    fs::remove_all(from);
+  }
+}
+
 TEST_F(Songs, RenameKeepsTheNumberAndTakesTheLyricsAlong) {
   withSongs({"01 - a.mp3", "02 - b.mp3", "03 - old.mp3"});
   withLyrics({"03 - old.mp3"});
