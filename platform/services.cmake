@@ -55,7 +55,8 @@ quendrel_warnings(app_path_probe)
 add_dependencies(platform_services_tests app_path_probe)
 target_compile_definitions(platform_services_tests PRIVATE
   "QUENDREL_EXPECTED_WEB_HOST=\"${QUENDREL_WEB_HOST}\""
-  "APP_PATH_PROBE=\"$<TARGET_FILE:app_path_probe>\"")
+  "APP_PATH_PROBE=\"$<TARGET_FILE:app_path_probe>\""
+  "QUENDREL_PACKAGES_FILE=\"${PROJECT_SOURCE_DIR}/packages.txt\"")
 quendrel_warnings(platform_services_tests)
 quendrel_test(platform_services_tests)
 

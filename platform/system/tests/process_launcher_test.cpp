@@ -5,10 +5,13 @@
 #include <sys/stat.h>
 
 #include <QElapsedTimer>
+#include <QFile>
+#include <QStringList>
 #include <QThread>
 
 #include <cstdlib>
 #include <filesystem>
+#include <map>
 #include <optional>
 
 #include "system/recording_launcher.h"
@@ -159,6 +162,20 @@ TEST(OpenWithDesktop, StartsXdgOpenWithTheOneArgument) {
   launcher->setFailing(true);
   EXPECT_FALSE(openWithDesktop("/home/user/My Project", WindowStyle::Normal));
   EXPECT_EQ(launcher->started()[1].arguments, QStringList{"/home/user/My Project"});
+}
+
+TEST(OpenWithDesktop, TheOpenerComesWithThePackagesTheSystemInstalls) {
+  // A fresh machine lacks the opener unless packages.txt brings it.
+  ScopedLauncher launcher;
+  openWithDesktop("/home/user", WindowStyle::Normal);
+  ASSERT_EQ(launcher->started().size(), 1u);
+  const std::map<QString, QString> packageOf = {{"xdg-open", "xdg-utils"}};
+  ASSERT_TRUE(packageOf.count(launcher->started()[0].program));
+  QFile list(QStringLiteral(QUENDREL_PACKAGES_FILE));
+  ASSERT_TRUE(list.open(QIODevice::ReadOnly | QIODevice::Text));
+  QStringList packages;
+  while (!list.atEnd()) packages << QString::fromUtf8(list.readLine()).trimmed();
+  EXPECT_TRUE(packages.contains(packageOf.at(launcher->started()[0].program)));
 }
 
 }  // namespace
