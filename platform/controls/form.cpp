@@ -133,6 +133,10 @@ void Form::show(int modal, Form* owner) {
   if (owner_) owner_->widget()->winId();  // an owner never shown yet has no native window
   QWindow* ownerWindow = owner_ ? owner_->widget()->windowHandle() : nullptr;
   if (!ownerWindow && modal == vbModal) ownerWindow = platform::ownerWindow(w->windowHandle());
+  if (owned_ != (ownerWindow != nullptr)) {
+    owned_ = ownerWindow != nullptr;
+    applyWindowFlags();
+  }
   platform::setOwnerWindow(*w, ownerWindow);
   if (!positionSet()) {
     if (QScreen* screen = QGuiApplication::primaryScreen()) {
@@ -286,6 +290,13 @@ void Form::applyWindowFlags() {
     case 4:
     case 5: flags = Qt::Tool; break;
     default: break;
+  }
+  // The window system keeps a window above its owner only when it is of a
+  // dialog's kind; frame and buttons stay as designed.
+  if (owned_ && (flags & Qt::WindowType_Mask) == Qt::Window) {
+    flags = (flags & ~Qt::WindowType_Mask) | Qt::Dialog;
+    if (!(flags & Qt::FramelessWindowHint))
+      flags |= Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint;
   }
   w->setWindowFlags(flags);
   if (wasVisible) w->show();

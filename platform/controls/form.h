@@ -153,6 +153,7 @@ class Form : public Element, public Container {
 
   QString caption_;
   int borderStyle_ = 2;
+  bool owned_ = false;  // shown for an owner, whose transient child it is
   int windowState_ = vbNormal;
   Picture icon_;
   Form* owner_ = nullptr;

@@ -79,12 +79,20 @@ TEST(BoxOwner, AModalWindowBelongsToTheWindowItCameFromAndStaysAboveIt) {
   EXPECT_EQ(editorOwner, windowOf(main));
   EXPECT_EQ(messageOwner, windowOf(editor));
 
-  // A modeless window shown for an owner is its transient child too.
+  // A modeless window shown for an owner is its transient child too, and of
+  // the kind a window system keeps above its owner, still without a frame.
   Window working("frmMessage");
+  working.setBorderStyle(0);
   working.Show(vbModeless, main);
   EXPECT_EQ(windowOf(working)->transientParent(), windowOf(main));
+  EXPECT_EQ(working.widget()->windowType(), Qt::Dialog);
+  EXPECT_TRUE(working.widget()->windowFlags() & Qt::FramelessWindowHint);
+  EXPECT_TRUE(working.widget()->isVisible());
+  working.Hide();
   working.Show(vbModeless);
   EXPECT_EQ(windowOf(working)->transientParent(), nullptr);
+  EXPECT_EQ(working.widget()->windowType(), Qt::Window);
+  EXPECT_TRUE(working.widget()->windowFlags() & Qt::FramelessWindowHint);
 }
 
 TEST(WindowTitles, AWindowWithoutACaptionShowsTheProgramsTitle) {
