@@ -285,8 +285,13 @@ Element::~Element() {
 }
 
 Element* Element::of(const QWidget* widget) {
-  for (; widget; widget = widget->parentWidget())
+  for (; widget; widget = widget->parentWidget()) {
     if (Element* e = registry().value(widget)) return e;
+    // A window of its own (a pop-up menu, a box, a list's drop-down) is not
+    // part of the window it belongs to: its events are its own, even while
+    // that window takes no input.
+    if (widget->isWindow()) return nullptr;
+  }
   return nullptr;
 }
 

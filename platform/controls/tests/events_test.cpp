@@ -1,5 +1,6 @@
 // The user's mouse and keys reach the window's handlers with the arguments
 // the windows use, and only where a user could reach.
+#include <QPushButton>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -195,6 +196,21 @@ TEST_F(EventsTest, ThroughTheWindowClicksAndDoubleClicksReachOnlyWhatTheUserCoul
                                                {"Label1_MouseDown", 2, 1, 0, 1500, 135},
                                                {"Label1_Click", 2, 0, 0, 0, 0},
                                                {"Label1_DblClick", 2, 0, 0, 0, 0}}));
+}
+
+TEST_F(EventsTest, AWindowOfItsOwnIsNoPartOfTheWindowItBelongsTo) {
+  // A small window that belongs to the panel, as a pop-up menu does: a
+  // click in it is its own, not the panel's Form_MouseDown.
+  QWidget own(panel.widget(), Qt::Window);
+  QPushButton* button = new QPushButton("OK", &own);
+  int clicks = 0;
+  QObject::connect(button, &QPushButton::clicked, [&] { ++clicks; });
+  own.resize(120, 60);
+  button->setGeometry(0, 0, 120, 60);
+  own.show();
+  ASSERT_TRUE(WindowInput(&own).clickAt({900, 450}));
+  EXPECT_EQ(clicks, 1);
+  EXPECT_TRUE(panel.log.empty());
 }
 
 TEST_F(EventsTest, ControlsOnAFrameFollowItsStateAndPosition) {
