@@ -38,29 +38,10 @@ TEST(DisplayNames, CaseTheNameAfterItsNumber) {
 
 class AlbumOpening : public PlayerTest {
  protected:
-  // Albums 1..albums, each with `songs` songs "NN - Song NN.mp3", and a
-  // record in the lyrics database for every song.
   void startWith(int albums, int songs) {
-    writeTypicalCollection(albums);
-    std::vector<std::pair<std::string, std::string>> lyrics;
-    for (int a = 1; a <= albums; ++a) {
-      std::vector<std::string> names;
-      for (int s = 1; s <= songs; ++s) {
-        names.push_back(runtime::twoDigits(s) + " - Song " + runtime::twoDigits(s) + ".mp3");
-        lyrics.emplace_back(store::lyricsRecordKey(runtime::twoDigits(a), runtime::twoDigits(s)),
-                            "album " + std::to_string(a) + " song " + std::to_string(s) + "\r\n");
-      }
-      addFiles(albumFolderName(a), names);
-    }
-    writeLyricsDatabase(lyrics);
+    writeSongAlbums(albums, songs);
     start();
     finishAnimation();
-  }
-  void open(int album) {
-    browser().Album = static_cast<std::int16_t>(album);
-    browser().theAlbum = browser().GetAlbumName(album);
-    browser().setBorder(album - 1);
-    browser().sort(true);
   }
   // The labels' colours, label 0 first, for the labels shown.
   std::vector<controls::OleColor> shownColours() {

@@ -10,6 +10,7 @@
 #include <QImage>
 #include <cstdlib>
 #include <filesystem>
+#include <functional>
 #include <map>
 #include <optional>
 #include <string>
@@ -22,6 +23,7 @@
 #include "form2.h"
 #include "form3.h"
 #include "form4.h"
+#include "lyrics_database.h"
 #include "pack_file.h"
 #include "player.h"
 #include "private_temp_folder.h"
@@ -78,16 +80,19 @@ class EnvironmentVariable {
   std::optional<std::string> old_;
 };
 
-class PlayerTest : public ::testing::Test {
+// A collection folder, the player's temporary and system folders, and the
+// services every player test fakes; the player itself is started by the
+// fixtures below.
+class CollectionTest : public ::testing::Test {
  protected:
-  PlayerTest()
+  CollectionTest()
       : tmpDir_("TMPDIR", tmp.str()),
         systemDir_("QUENDREL_SYSTEM_DIR", (sysDir.path() / "").string()) {
     platform::setAppPath(QString::fromStdString(disc.str()));
     controls::Screen::setSize(15360, 11520);
     installMarker();
   }
-  ~PlayerTest() override {
+  ~CollectionTest() override {
     player.reset();
     platform::setAppPath({});
     controls::Screen::reset();
@@ -153,8 +158,22 @@ class PlayerTest : public ::testing::Test {
     writeBytes(disc / name, std::string(bytes.begin(), bytes.end()));
   }
 
-  // The boxes' animation runs to its end, so that the browser takes clicks.
-  void finishAnimation() { clock->advance(5000 + 100 * 30); }
+  // Albums 1..albums, each with `songs` songs "NN - Song NN.mp3", and a
+  // record in the lyrics database for every song.
+  void writeSongAlbums(int albums, int songs) {
+    writeTypicalCollection(albums);
+    std::vector<std::pair<std::string, std::string>> lyrics;
+    for (int a = 1; a <= albums; ++a) {
+      std::vector<std::string> names;
+      for (int s = 1; s <= songs; ++s) {
+        names.push_back(runtime::twoDigits(s) + " - Song " + runtime::twoDigits(s) + ".mp3");
+        lyrics.emplace_back(store::lyricsRecordKey(runtime::twoDigits(a), runtime::twoDigits(s)),
+                            "album " + std::to_string(a) + " song " + std::to_string(s) + "\r\n");
+      }
+      addFiles(albumFolderName(a), names);
+    }
+    writeLyricsDatabase(lyrics);
+  }
 
   void installMarker() { writeBytes(sysDir / kInstalledMarkerName, "installed"); }
   void removeMarker() { fs::remove(sysDir / kInstalledMarkerName); }
@@ -174,25 +193,13 @@ class PlayerTest : public ::testing::Test {
 
   // --- the player ---
 
-  // Starts the player; `introAction` acts on the intro window while it is up
-  // (by default its four seconds pass).
-  Player& start() {
-    player = std::make_unique<Player>(
-        [this] {
-          auto control = std::make_unique<media::FakeMediaControl>(*clock);
-          mp1 = control.get();
-          return control;
-        },
-        [this](EndReason reason) { ends.push_back(reason); });
-    player->form1();
-    return *player;
-  }
-  void expectIntro(std::function<void(Form4&)> action = {}) {
-    modals.expect<Form4>([this, action](Form4& intro) {
-      introShown = true;
-      if (action) action(intro);
-      clock->advance(4000);
-    });
+  // Makes the album `album` the current one and opens it, as a double
+  // click on its box does.
+  void open(int album) {
+    browser().Album = static_cast<std::int16_t>(album);
+    browser().theAlbum = browser().GetAlbumName(album);
+    browser().setBorder(album - 1);
+    browser().sort(true);
   }
 
   Form1& browser() { return player->form1(); }
@@ -201,12 +208,46 @@ class PlayerTest : public ::testing::Test {
   TempFolder disc, tmp, sysDir;
   EnvironmentVariable tmpDir_, systemDir_;
   platform::ScopedDialogs dialogs;
-  platform::ScopedClock clock;
   platform::ScopedLauncher launcher;
   controls::ScriptedModals modals;
   std::unique_ptr<Player> player;
-  media::FakeMediaControl* mp1 = nullptr;
   std::vector<EndReason> ends;
+};
+
+// The player on a virtual clock, with the fake media control.
+class PlayerTest : public CollectionTest {
+ protected:
+  ~PlayerTest() override { player.reset(); }
+
+  // Starts the player with the control `makeControl` gives (by default a
+  // FakeMediaControl on the test's clock).
+  Player& start() {
+    player = std::make_unique<Player>(
+        [this] {
+          auto control = makeControl ? makeControl(*clock) : std::make_unique<media::FakeMediaControl>(*clock);
+          mp1 = control.get();
+          return control;
+        },
+        [this](EndReason reason) { ends.push_back(reason); });
+    player->form1();
+    return *player;
+  }
+  // The intro window is expected; `action` acts on it while it is up (by
+  // default its four seconds pass).
+  void expectIntro(std::function<void(Form4&)> action = {}) {
+    modals.expect<Form4>([this, action](Form4& intro) {
+      introShown = true;
+      if (action) action(intro);
+      clock->advance(4000);
+    });
+  }
+
+  // The boxes' animation runs to its end, so that the browser takes clicks.
+  void finishAnimation() { clock->advance(5000 + 100 * 30); }
+
+  platform::ScopedClock clock;
+  std::function<std::unique_ptr<media::FakeMediaControl>(platform::Clock&)> makeControl;
+  media::FakeMediaControl* mp1 = nullptr;
   bool introShown = false;
 };
 

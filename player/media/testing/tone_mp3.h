@@ -1,5 +1,5 @@
 #pragma once
-// Short MP3 songs made on the spot for the decoder and control tests.
+// Short MP3 songs made on the spot for the tests and the benchmarks.
 
 #include <filesystem>
 
