@@ -109,6 +109,11 @@ class Form1 : public controls::Form, public BrowserVariables {
   // labels in use, in the normal colour; the others are hidden and disabled.
   void SongsNames();
 
+  // The title, the album and the song that album play plays, in display
+  // casing; the browser's caption, and the placeholder's, while it plays.
+  QString albumPlayCaption() const;
+  void showAlbumPlayInCaptions();
+
   // Boxes revealed so far by the animation.
   int revealedBoxes() const { return revealedBoxes_; }
 

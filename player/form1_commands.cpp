@@ -74,10 +74,19 @@ QString Form1::minimisedCaption() {
   const Form2& window = player_.form2();
   const QString title = Label1.Caption();
   if (window.BasketPressed) return title + " - " + Label5.Caption() + " - " + Label4.Caption();
-  if (window.isPlaying)
-    return title + " - " + llCase(withoutNumber(window.OriginalAlbum)) + " - " +
-           llCase(withoutNumber(List1.List(window.OriginalSngIdx)));
+  if (window.isPlaying) return albumPlayCaption();
   return title + " - " + llCase(withoutNumber(theAlbum));
+}
+
+QString Form1::albumPlayCaption() const {
+  const Form2& window = player_.form2();
+  return Label1.Caption() + " - " + llCase(withoutNumber(window.OriginalAlbum)) + " - " +
+         llCase(withoutNumber(List1.List(window.OriginalSngIdx)));
+}
+
+void Form1::showAlbumPlayInCaptions() {
+  setCaption(albumPlayCaption());
+  player_.form3().setCaption(Caption());
 }
 
 void Form1::minIMG_MouseUp() {

@@ -12,6 +12,8 @@ Form2::Form2(Player& player) : Form("Form2"), player_(player) {
   MP1 = player_.makeMediaControl();
   design();
   wireSongsAndLyrics();
+  wirePlayback();
+  wireSliders();
   Image3.Click = [this] { Image3_Click(); };
   ttlL.Click = [this] { ttlL_Click(); };
 }

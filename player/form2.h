@@ -4,6 +4,7 @@
 // and shown when an album is opened.
 
 #include <memory>
+#include <optional>
 
 #include "command_button.h"
 #include "control_array.h"
@@ -124,6 +125,22 @@ class Form2 : public controls::Form, public PlayerWindowVariables {
   int selectedSngIdx = 0;
   int paintedSngIdx = 0;
 
+  // The play command: plays the selected song (SongName) of the album
+  // shown, or resumes it when it is the one paused. Album play is on after it.
+  void Command1_Click();
+  // The play command, then the clock from 00:00; album play is on.
+  void PlaySong();
+  // Every transport button but number Button (1 play, 2 stop, 3 previous,
+  // 4 next, 5 pause) takes its rest look.
+  void setOtherButtons(int Button);
+  // The elapsed-time clock back to 00:00, and running when val is True.
+  void setTimer(bool val);
+  // Gives the position slider the focus; what every step button does last.
+  void setSmallButtons(bool show);
+  // Fills the now-playing labels of both windows from what plays (cap
+  // True), or empties them and hides the two fixed captions (cap False).
+  void setCurPlyLbl(bool cap);
+
   // Switches the readout between volume and balance.
   void setView();
   // Colours the song labels for the selection Index and the song that
@@ -148,8 +165,58 @@ class Form2 : public controls::Form, public PlayerWindowVariables {
   void designPersonalList();
   void wireSongsAndLyrics();
 
+  void wirePlayback();
+  void wireSliders();
+
+  // The transport buttons.
+  void imgPlayB_MouseDown();
+  void imgPlayB_MouseUp();
+  void imgPauseB_MouseDown();
+  void imgPauseB_MouseUp();
+  void imgPauseB_MouseMove();
+  void imgStopB_MouseDown();
+  void imgStopB_MouseUp();
+  void imgRewB_MouseDown();
+  void imgRewB_MouseUp();
+  void imgFfB_MouseDown();
+  void imgFfB_MouseUp();
+  void Frame1_MouseMove(double X, double Y);
+  // Next (+1) or previous (-1) song, as the two buttons move.
+  void stepSong(int step);
+
+  // The play engine's moves.
+  void refillPlayList();
+  // The path of `song` (a name without extension) of the album folder
+  // `album`, the file found without regard to case.
+  QString songPath(const QString& album, const QString& song) const;
+  // Album play moves `step` songs on in the play list and starts that song.
+  void moveAlbumPlay(int step);
+  // A song has just started from its beginning (or resumed, when
+  // fromItsStart is false): the kept state, the looks and the clock follow.
+  void songStarted(bool fromItsStart);
+  void playNextAlbum();
+  void endAlbumPlay();
+  void restartFirstSong();
+
+  // The timers.
+  void Timer1_Timer();
+  void Timer2_Timer();
+  void Timer3_Timer();
+  void Timer5_Timer();
+
+  // The sliders and their step buttons.
+  void scrlT_Scroll();
+  void scrlVOL_Scroll();
+  void scrlBAL_Scroll();
+  void showReadout(controls::Label& shown, controls::Label& hidden);
+  void stepVolume(int volume);
+  void stepBalance(int balance);
+  void Command12_Click();
+  void Command13_Click();
+
   void Label1_MouseDown(int Index, int Button);
   void Label1_MouseUp();
+  void Label1_DblClick(int Index);
   void Text1_Change();
   void Text1_GotFocus();
   void Text1_MouseDown();
@@ -157,6 +224,9 @@ class Form2 : public controls::Form, public PlayerWindowVariables {
   void ttlL_Click();
 
   Player& player_;
+  // What the refresh last wrote, so that it writes only what changed.
+  std::optional<int> shownVolume_;
+  std::optional<int> shownBalance_;
 };
 
 }  // namespace player
