@@ -8,6 +8,7 @@
 
 #include "cd_access.h"
 #include "cd_library.h"
+#include "text_helpers.h"
 
 namespace ripper_test {
 
@@ -96,10 +97,7 @@ std::vector<QString> driveNames() {
   for (int k = 0; k < drives; ++k) {
     ripper::CdRecord record;
     ripper::GetCDRecord(record, k);
-    QString name;
-    for (std::uint8_t byte : record.id)
-      if (byte) name += QChar(byte);
-    names.push_back(name);
+    names.push_back(ripper::BytesToStr(record.id));
   }
   return names;
 }
