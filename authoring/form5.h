@@ -28,6 +28,7 @@
 #include "file_list_box.h"
 #include "form.h"
 #include "frame.h"
+#include "frm_main.h"
 #include "frm_message.h"
 #include "image.h"
 #include "label.h"
@@ -387,8 +388,15 @@ class Form5 : public controls::Form {
   void Command15_Click();  // lyrics
   void File4_MouseDown(int Button, int Shift, double X, double Y);
   void File4_DblClick();  // edits the selected song's lyrics
-  // Hands the album over to the CD ripper, which `existing` songs fill already.
+  // Hands the album over to the CD ripper (form5_cd_ripper.cpp): the main
+  // window is disabled and the ripper window shown, modeless and owned by
+  // it, until the ripper closes. `existing` is not used.
   void getFromCD(int existing);
+  // The file name, without ".mp3", of the album's next song called `name`:
+  // the number after the songs File4 lists, two digits, " - " and `name`.
+  QString setNewSongName(const QString& name) const;
+  // The ripper window while it is open; nullptr otherwise.
+  frmMain* ripperWindow() const { return frmMain_.ifLoaded(); }
 
  private:
   void connectSongHandlers();
@@ -397,6 +405,8 @@ class Form5 : public controls::Form {
   // Copies the picker's folder (file_var empty) or file into `album`.
   void addSongFolder(const QString& album, int existing);
   void addSongFile(const QString& album, int existing);
+
+  controls::FormSlot<frmMain> frmMain_{[this] { return std::make_unique<frmMain>(*this); }};
 
  public:
   // ======================================================================

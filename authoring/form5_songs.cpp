@@ -161,12 +161,6 @@ void Form5::addSongFile(const QString& album, int existing) {
   File4.Refresh();
 }
 
-void Form5::getFromCD(int existing) {
-  // The CD ripper's window is not part of the program yet: "Rip music from
-  // CD" adds nothing for now.
-  (void)existing;
-}
-
 // ---- Deleting, renaming, moving -----------------------------------------
 
 void Form5::Command13_Click() {

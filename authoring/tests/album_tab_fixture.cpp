@@ -4,6 +4,7 @@
 #include <iterator>
 
 #include "folder_listing.h"
+#include "runtime_rules.h"
 
 namespace authoring_test {
 
@@ -115,6 +116,25 @@ std::vector<DiscNameCase> namesNoDiscCarries(const QString& what) {
       {QStringLiteral("a*b"), notAllowed.arg(what, "*")},
       {QStringLiteral("what?"), notAllowed.arg(what, "?")},
   };
+}
+
+void RockAlbumTest::SetUp() {
+  AlbumTabTest::SetUp();
+  addAlbums({"01 - Jazz", "02 - Rock"});
+  selectAlbum(1);
+  markCompiled();
+}
+
+void RockAlbumTest::withSongs(const std::vector<std::string>& songs) {
+  addSongs("02 - Rock", songs);
+  selectAlbum(0);
+  selectAlbum(1);
+}
+
+std::vector<std::string> numbered(int count) {
+  std::vector<std::string> songs;
+  for (int i = 1; i <= count; ++i) songs.push_back(runtime::twoDigits(i) + " - s" + std::to_string(i) + ".mp3");
+  return songs;
 }
 
 }  // namespace authoring_test

@@ -63,6 +63,22 @@ struct DiscNameCase {
 };
 std::vector<DiscNameCase> namesNoDiscCarries(const QString& what);
 
+// The album tab with two albums, "01 - Jazz" and "02 - Rock", the second
+// selected, and the project compiled: where the song commands and the CD
+// ripper put their songs.
+class RockAlbumTest : public AlbumTabTest {
+ protected:
+  void SetUp() override;
+
+  std::filesystem::path album() const { return project / "02 - Rock"; }
+  std::filesystem::path lyrics() const { return mirror / "02 - Rock"; }
+  // These songs in the album, listed in File4 as selecting the album lists them.
+  void withSongs(const std::vector<std::string>& songs);
+};
+
+// Songs 01 - s1.mp3 to `count` - s`count`.mp3.
+std::vector<std::string> numbered(int count);
+
 std::string readAll(const std::filesystem::path& path);
 void writeAll(const std::filesystem::path& path, const std::string& bytes);
 
