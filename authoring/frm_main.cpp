@@ -222,10 +222,16 @@ void frmMain::mnuChangeName_Click() {
   if (TrackList.ListCount() == 0 || line < 0 || !TrackList.Selected(line)) return;
   const QString name = platform::dialogs().InputBox(QStringLiteral("Give new name..."));
   // An empty answer empties the line; any other becomes part of a file
-  // name in the album's folder and follows the song names' rule.
-  if (!name.isEmpty() && !album_files::isLegalName(name)) {
-    showMessage(QStringLiteral("Illegal name."));
-    return;
+  // name in the album's folder and follows the song names' rules.
+  if (!name.isEmpty()) {
+    if (!album_files::isLegalName(name)) {
+      showMessage(QStringLiteral("Illegal name."));
+      return;
+    }
+    if (const auto refusal = album_files::discNameRefusal(name, "song name")) {
+      platform::dialogs().MsgBox(*refusal, platform::vbOKOnly, QStringLiteral("Error"));
+      return;
+    }
   }
   TrackList.setList(line, name);
 }

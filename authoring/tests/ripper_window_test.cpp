@@ -383,6 +383,16 @@ TEST_F(RipperWindow, ANameASongCannotHaveIsRefusedAndTheLineKeepsItsText) {
     renameByF3(1, answer, true);
     EXPECT_EQ(window().TrackList.List(1), "Track 2");
   }
+  // What a song's name cannot hold on the disc is refused as the song
+  // rename refuses it.
+  for (const DiscNameCase& c : namesNoDiscCarries("song name")) {
+    SCOPED_TRACE(c.name.toStdString());
+    clickLine(1);
+    fakes.dialogs->expectInputBox("Give new name...", c.name);
+    fakes.dialogs->expectMsgBox(c.refusal, platform::vbOK).withStyle(platform::vbOKOnly).withTitle("Error");
+    ASSERT_TRUE(WindowInput(window()).key(controls::vbKeyF3));
+    EXPECT_EQ(window().TrackList.List(1), "Track 2");
+  }
   EXPECT_TRUE(fakes.dialogs->allShown());
 }
 
