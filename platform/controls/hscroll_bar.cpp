@@ -13,6 +13,15 @@ HScrollBar::HScrollBar(Container& parent, QString name)
   QObject::connect(b, &QScrollBar::sliderReleased, b, [this] {
     if (value_ != valueAtPress_) raise(Change);
   });
+  // The thumb keeps one size whatever the range, as these bars always had;
+  // Qt would size it by the page step, so the track's step is ours.
+  QObject::connect(b, &QAbstractSlider::actionTriggered, b, [this](int action) {
+    QScrollBar* bar = this->bar();
+    if (action == QAbstractSlider::SliderPageStepAdd)
+      bar->setSliderPosition(std::min(bar->sliderPosition() + largeChange_, high()));
+    else if (action == QAbstractSlider::SliderPageStepSub)
+      bar->setSliderPosition(std::max(bar->sliderPosition() - largeChange_, low()));
+  });
   applyRange();
   Move(0, 0, 1215, 255);
 }
@@ -22,11 +31,12 @@ QScrollBar* HScrollBar::bar() const { return static_cast<QScrollBar*>(widget());
 void HScrollBar::applyRange() {
   quiet_ = true;
   QScrollBar* b = bar();
-  b->setRange(low(), high());
+  // An empty range would give the thumb the whole track.
+  b->setRange(low(), std::max(high(), low() + 1));
   b->setInvertedAppearance(min_ > max_);
   b->setInvertedControls(min_ > max_);
   b->setSingleStep(smallChange_);
-  b->setPageStep(largeChange_);
+  b->setPageStep(0);
   b->setValue(value_);
   quiet_ = false;
 }
@@ -70,6 +80,12 @@ void HScrollBar::setLargeChange(int change) {
 
 void HScrollBar::qtValueChanged(int qtValue) {
   if (quiet_ || qtValue == value_) return;
+  if (!inRange(qtValue)) {  // the step that only keeps an empty range's thumb small
+    quiet_ = true;
+    bar()->setValue(value_);
+    quiet_ = false;
+    return;
+  }
   value_ = qtValue;
   raise(bar()->isSliderDown() ? Scroll : Change);
 }

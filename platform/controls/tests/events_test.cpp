@@ -1,6 +1,9 @@
 // The user's mouse and keys reach the window's handlers with the arguments
 // the windows use, and only where a user could reach.
 #include <QPushButton>
+#include <QScrollBar>
+#include <QStyle>
+#include <QStyleOptionSlider>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -368,6 +371,42 @@ TEST(ChoiceControls, ScrollBarTellsDraggingFromOtherChanges) {
   c.scrlVOL.clickTrack(-1);
   EXPECT_EQ(c.scrlVOL.Value(), -1300);
   EXPECT_EQ(c.clicks, (std::vector<std::string>{"Change -600", "Scroll -300", "Change -300", "Change -1300"}));
+}
+
+TEST(ChoiceControls, TheScrollBarsThumbKeepsItsSizeWhateverTheRangeAndAClickBesideItStepsLargeChange) {
+  Choices c;
+  c.scrlVOL.Move(120, 120, 4500, 255);
+  c.SSTab1.setVisible(false);  // it would lie over the bar
+  c.Show();
+  auto thumbWidth = [&] {
+    auto* bar = static_cast<QScrollBar*>(c.scrlVOL.widget());
+    QStyleOptionSlider option;
+    option.initFrom(bar);
+    option.orientation = Qt::Horizontal;
+    option.minimum = bar->minimum();
+    option.maximum = bar->maximum();
+    option.pageStep = bar->pageStep();
+    option.sliderPosition = bar->sliderPosition();
+    return bar->style()->subControlRect(QStyle::CC_ScrollBar, &option, QStyle::SC_ScrollBarSlider, bar).width();
+  };
+  c.scrlVOL.setMax(10);
+  c.scrlVOL.setLargeChange(8);
+  const int small = thumbWidth();
+  c.scrlVOL.setMax(0);  // a song of no length
+  EXPECT_EQ(thumbWidth(), small);
+  ASSERT_TRUE(c.scrlVOL.clickTrack(1));
+  ASSERT_TRUE(c.scrlVOL.clickArrow(1));
+  EXPECT_EQ(c.scrlVOL.Value(), 0);
+  c.scrlVOL.setMax(100000);
+  c.scrlVOL.setLargeChange(50000);
+  EXPECT_EQ(thumbWidth(), small);
+  EXPECT_LT(small, 40);
+  // A real click on the track, through the window, right of the thumb.
+  c.clicks.clear();
+  WindowInput user(c);
+  ASSERT_TRUE(user.clickAt(user.pointIn(c.scrlVOL, {4000, 127})));
+  EXPECT_EQ(c.scrlVOL.Value(), 50000);
+  EXPECT_EQ(c.clicks, (std::vector<std::string>{"Change 50000"}));
 }
 
 TEST(ChoiceControls, TabsShowOnlyTheControlsOfTheCurrentTab) {
