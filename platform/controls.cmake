@@ -11,6 +11,7 @@ add_library(quendrel_controls STATIC
   ${controls_dir}/command_button.cpp
   ${controls_dir}/control.cpp
   ${controls_dir}/dir_list_box.cpp
+  ${controls_dir}/drag_driver.cpp
   ${controls_dir}/drive_list_box.cpp
   ${controls_dir}/element.cpp
   ${controls_dir}/file_list_box.cpp
@@ -44,6 +45,7 @@ quendrel_warnings(quendrel_controls)
 # library, so that every test program linking it gets the guard against
 # unscripted modal windows.
 add_library(quendrel_controls_testing OBJECT
+  ${controls_dir}/testing/held_drags.cpp
   ${controls_dir}/testing/scripted_modals.cpp
   ${controls_dir}/testing/window_input.cpp)
 target_include_directories(quendrel_controls_testing PUBLIC ${controls_dir}/testing)

@@ -1,8 +1,8 @@
 #include "control.h"
 
-#include <QApplication>
 #include <algorithm>
 
+#include "drag_driver.h"
 #include "form.h"
 #include "twips.h"
 
@@ -62,12 +62,20 @@ bool Control::acceptsUserInput() const {
 void Control::userFocus(bool in) { raise(in ? GotFocus : LostFocus); }
 
 bool Control::userPress(int button, int shift, QPointF twips) {
+  // A new press: whatever the last drag left behind is over.
+  dragging_ = false;
   if (dragMode_ == 1 && button == 1) {
-    dragging_ = true;
-    if (!dragIcon_.isEmpty()) QApplication::setOverrideCursor(QCursor(dragIcon_.pixmap()));
+    startDrag(twips);
     return true;
   }
   return Element::userPress(button, shift, twips);
+}
+
+void Control::startDrag(QPointF twips) {
+  dragging_ = true;
+  const QPoint hotSpot(twipsToPixels(twips.x()), twipsToPixels(twips.y()));
+  const QPixmap cursor = dragIcon_.isEmpty() ? QPixmap() : dragIcon_.pixmap();
+  dragDriver().runDrag(*widget(), controlDragData(*this), cursor, hotSpot);
 }
 
 bool Control::userDoubleClick(int button, int shift, QPointF twips) {
@@ -80,31 +88,11 @@ void Control::userMove(int buttons, int shift, QPointF twips) {
   Element::userMove(buttons, shift, twips);
 }
 
+// The window system hands the release that ended a drag back to the control
+// that was pressed; it is the drag's.
 bool Control::userRelease(int button, int shift, QPointF twips, bool inside) {
   if (!dragging_) return Element::userRelease(button, shift, twips, inside);
-  const QPointF px(twips.x() / kTwipsPerPixel, twips.y() / kTwipsPerPixel);
-  dropAt(widget()->mapToGlobal(px).toPoint());
-  return true;
-}
-
-void Control::dropAt(QPoint global) {
   dragging_ = false;
-  if (!dragIcon_.isEmpty()) QApplication::restoreOverrideCursor();
-  QWidget* under = QApplication::widgetAt(global);
-  Element* target = Element::of(under);
-  if (!target || !target->acceptsUserInput()) return;
-  const QPointF local = target->widget()->mapFromGlobal(QPointF(global));
-  raise([&] {
-    if (target->DragDrop) target->DragDrop(*this, pixelsToTwips(local.x()), pixelsToTwips(local.y()));
-  });
-}
-
-bool Control::dragTo(Element& target, double x, double y) {
-  if (dragMode_ != 1 || !acceptsUserInput() || !target.acceptsUserInput()) return false;
-  if (target.DragDrop) {
-    Form::HandlerScope scope(target.form());
-    target.DragDrop(*this, x, y);
-  }
   return true;
 }
 

@@ -22,9 +22,10 @@ class Control : public Element {
   QString ToolTipText() const { return toolTip_; }
   void setToolTipText(const QString& text);
 
-  // 0 manual, 1 automatic: a press starts dragging the control, and the
-  // release drops it on whatever lies under the pointer (its DragDrop event).
-  // While it is automatic the control raises no mouse events of its own.
+  // 0 manual, 1 automatic: a press with the left button starts a drag of
+  // the control (drag_driver.h), and letting go over a control of a window
+  // of the program raises that one's DragDrop. While it is automatic the
+  // control raises no mouse events of its own.
   int DragMode() const { return dragMode_; }
   void setDragMode(int mode) { dragMode_ = mode; }
   const Picture& DragIcon() const { return dragIcon_; }
@@ -36,10 +37,6 @@ class Control : public Element {
 
   bool acceptsUserInput() const override;
   Form& form() override { return parent_->form(); }
-
-  // Test driver: drags this control (automatic drag mode) and drops it on
-  // `target` at x, y (twips relative to the target).
-  bool dragTo(Element& target, double x = 0, double y = 0);
 
   // Copies what a new element of a control array takes from element 0.
   virtual void copyFrom(const Control& other);
@@ -62,8 +59,7 @@ class Control : public Element {
  private:
   template <typename T>
   friend class ControlArray;
-  bool dragging() const { return dragging_; }
-  void dropAt(QPoint globalPixels);
+  void startDrag(QPointF twips);
 
   Container* parent_;
   int index_ = -1;
@@ -71,6 +67,8 @@ class Control : public Element {
   QString toolTip_;
   int dragMode_ = 0;
   Picture dragIcon_;
+  // From a press that started a drag to its release: the press's moves and
+  // release belong to the drag.
   bool dragging_ = false;
 };
 

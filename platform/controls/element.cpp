@@ -3,6 +3,7 @@
 #include <QAbstractScrollArea>
 #include <QApplication>
 #include <QCursor>
+#include <QDropEvent>
 #include <QFocusEvent>
 #include <QHash>
 #include <QKeyEvent>
@@ -13,6 +14,7 @@
 
 #include "control.h"
 #include "dialogs/dialog_service.h"
+#include "drag_driver.h"
 #include "form.h"
 #include "key_codes.h"
 #include "twips.h"
@@ -98,6 +100,11 @@ class EventBridge : public QObject {
       case QEvent::KeyPress:
       case QEvent::KeyRelease:
         if (auto* w = qobject_cast<QWidget*>(object)) return key(w, static_cast<QKeyEvent*>(event));
+        break;
+      case QEvent::DragEnter:
+      case QEvent::DragMove:
+      case QEvent::Drop:
+        if (auto* w = qobject_cast<QWidget*>(object)) return drag(w, static_cast<QDropEvent*>(event));
         break;
       case QEvent::FocusIn:
       case QEvent::FocusOut:
@@ -249,6 +256,38 @@ class EventBridge : public QObject {
       }
       return true;
     });
+  }
+
+  // A drag of one of the program's controls over a window: any element that
+  // takes input takes it, and the drop is its DragDrop. Drags of anything
+  // else are the widgets' own business.
+  static bool drag(QWidget* receiver, QDropEvent* e) {
+    Control* source = draggedControl(e->mimeData());
+    if (!source) return false;
+    // Qt hands the moves and the drop only to a widget that took the enter;
+    // each move then tells whether the element under the pointer takes it.
+    if (e->type() == QEvent::DragEnter) {
+      e->setDropAction(Qt::MoveAction);
+      e->accept();
+      return true;
+    }
+    const QPoint at = e->position().toPoint();
+    QWidget* under = receiver->childAt(at);
+    Element* target = Element::of(under ? under : receiver);
+    if (!target || !target->acceptsUserInput()) {
+      e->ignore();
+      return true;
+    }
+    e->setDropAction(Qt::MoveAction);
+    e->accept();
+    if (e->type() == QEvent::Drop) {
+      const QPointF twips = twipsIn(*target, receiver, e->position());
+      guarded([&] {
+        target->userDrop(*source, twips);
+        return true;
+      });
+    }
+    return true;
   }
 
   static void focus(QWidget* receiver, bool in) {
@@ -452,6 +491,12 @@ bool Element::userDoubleClick(int button, int shift, QPointF twips) {
 }
 
 void Element::userMove(int buttons, int shift, QPointF twips) { raiseMouse(MouseMove, buttons, shift, twips); }
+
+void Element::userDrop(Control& source, QPointF twips) {
+  if (!DragDrop) return;
+  Form::HandlerScope scope(form());
+  DragDrop(source, twips.x(), twips.y());
+}
 
 QWidget* Element::inputWidgetAt(QPointF twips) const {
   const QPoint px(twipsToPixels(twips.x()), twipsToPixels(twips.y()));

@@ -138,6 +138,8 @@ class Element {
   virtual bool userRelease(int button, int shift, QPointF twips, bool inside);
   virtual bool userDoubleClick(int button, int shift, QPointF twips);
   virtual void userMove(int buttons, int shift, QPointF twips);
+  // `source` was dropped here, at `twips`.
+  void userDrop(Control& source, QPointF twips);
 
  protected:
   Element(QString name, QWidget* widget);

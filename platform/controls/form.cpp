@@ -84,6 +84,9 @@ class FormWindow : public QWidget {
 
 Form::Form(QString name) : Element(std::move(name), new FormWindow) {
   static_cast<FormWindow*>(widget())->form = this;
+  // Drags of the program's controls come to every window; the event bridge
+  // hands them to the control under the pointer.
+  widget()->setAcceptDrops(true);
   setVisibleFlag(false);
   liveForms().push_back(this);
   // The designed size; a designed place is set by the window itself.

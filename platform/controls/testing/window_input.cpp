@@ -1,5 +1,6 @@
 #include "window_input.h"
 
+#include <QDropEvent>
 #include <QGuiApplication>
 #include <QStyleHints>
 #include <QWidget>
@@ -99,6 +100,46 @@ bool WindowInput::dblClickAt(QPointF at) {
   // The second press, close in time, is what Qt turns into a double click.
   if (pressAgainAt(at)) releaseAt(at);
   return true;
+}
+
+bool WindowInput::dragOver(QPointF at, const QMimeData& data, int shift) {
+  if (!reachable()) return false;
+  QWindow* window = window_->windowHandle();
+  const QPoint local(qRound(at.x() / kTwipsPerPixel), qRound(at.y() / kTwipsPerPixel));
+  const Qt::DropActions actions = Qt::MoveAction;
+  const Qt::MouseButtons buttons = qtButtons(held_ ? held_ : vbLeftButton);
+  const Qt::KeyboardModifiers modifiers = qtModifiers(shift);
+  if (!dragInside_) {
+    QDragEnterEvent enter(local, actions, &data, buttons, modifiers);
+    QCoreApplication::sendEvent(window, &enter);
+    dragInside_ = true;
+    dragTaken_ = enter.isAccepted();
+  }
+  // Each move starts from the answer to the one before, as Qt's own do.
+  QDragMoveEvent move(local, actions, &data, buttons, modifiers);
+  if (dragTaken_) {
+    move.setDropAction(Qt::MoveAction);
+    move.accept();
+  }
+  QCoreApplication::sendEvent(window, &move);
+  dragTaken_ = move.isAccepted();
+  return dragTaken_;
+}
+
+bool WindowInput::dropAt(QPointF at, const QMimeData& data, int shift) {
+  if (!dragOver(at, data, shift)) {
+    if (dragInside_ && window_ && window_->windowHandle()) {
+      QDragLeaveEvent leave;
+      QCoreApplication::sendEvent(window_->windowHandle(), &leave);
+    }
+    dragInside_ = false;
+    return false;
+  }
+  const QPointF local(qRound(at.x() / kTwipsPerPixel), qRound(at.y() / kTwipsPerPixel));
+  QDropEvent drop(local, Qt::MoveAction, &data, qtButtons(held_ ? held_ : vbLeftButton), qtModifiers(shift));
+  QCoreApplication::sendEvent(window_->windowHandle(), &drop);
+  dragInside_ = false;
+  return drop.isAccepted();
 }
 
 void WindowInput::sendKey(int type, int keyCode, int shift, const QString& text) {

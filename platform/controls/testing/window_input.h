@@ -16,6 +16,7 @@
 // minimised), where a user could not have done it. Any top-level widget
 // serves (a message box too); the element helpers need a form's elements.
 
+#include <QMimeData>
 #include <QPointF>
 #include <QPointer>
 #include <QWidget>
@@ -51,6 +52,14 @@ class WindowInput {
   bool clickOn(const Element& element, int button = vbLeftButton) { return clickAt(middleOf(element), button); }
   bool dblClickOn(const Element& element) { return dblClickAt(middleOf(element)); }
 
+  // A drag carrying `data` comes over the window to `at`: its enter the
+  // first time, then a move, as the window system delivers them while the
+  // button is held. True when what lies there would take the drop.
+  bool dragOver(QPointF at, const QMimeData& data, int shift = 0);
+  // ... and is let go at `at`: the drop when what lies there takes it (true),
+  // the drag's leave when not.
+  bool dropAt(QPointF at, const QMimeData& data, int shift = 0);
+
   // A key pressed and released (with its character, when it types one).
   bool key(int keyCode, int shift = 0);
   // Each character as typed on the keyboard.
@@ -64,6 +73,8 @@ class WindowInput {
 
   QPointer<QWidget> window_;
   int held_ = 0;  // buttons held, as vbLeftButton | vbRightButton | ...
+  bool dragInside_ = false;  // a drag has entered the window and not yet left
+  bool dragTaken_ = false;   // ... and the last move over it was taken
 };
 
 }  // namespace controls

@@ -15,6 +15,7 @@
 #include "control_array.h"
 #include "form.h"
 #include "frame.h"
+#include "held_drags.h"
 #include "hscroll_bar.h"
 #include "image.h"
 #include "key_codes.h"
@@ -426,32 +427,112 @@ TEST(ChoiceControls, TabsShowOnlyTheControlsOfTheCurrentTab) {
   EXPECT_THROW(c.SSTab1.setTab(3), store::StoreError);
 }
 
+// Songs dragged onto a basket, as the player's personal list takes them.
 class Basket : public Form {
  public:
   Basket() : Form("Basket") {
-    Image8.Move(100, 100, 600, 600);
-    Image8.DragDrop = [this](Control& source, double, double) {
-      dropped.push_back(static_cast<Label&>(source).Caption().toStdString());
+    setWidth(3000);
+    setHeight(2000);
+    Image8.Move(1500, 300, 600, 600);
+    Image8.DragDrop = [this](Control& source, double x, double y) {
+      dropped.push_back(static_cast<Label&>(source).Caption().toStdString() + " at " + std::to_string(x) + "," +
+                        std::to_string(y));
     };
+    Label1(0).Move(150, 300, 900, 225);
     Label1(0).setCaption("03 - Sunday");
-    Label1.MouseDown = [this](int, int, int, double, double) { ++mouseDowns; };
+    Label1.MouseDown = [this](int, int, int, double, double) { events.push_back("MouseDown"); };
+    Label1.MouseUp = [this](int, int, int, double, double) { events.push_back("MouseUp"); };
+    Label1.Click = [this](int) { events.push_back("Click"); };
+    Label1.DblClick = [this](int) { events.push_back("DblClick"); };
   }
   Image Image8{*this, "Image8"};
+  Image Image9{*this, "Image9"};  // takes no drops
   ControlArray<Label> Label1{*this, "Label1", 1};
   std::vector<std::string> dropped;
-  int mouseDowns = 0;
+  std::vector<std::string> events;
 };
 
-TEST(Dragging, OnlyControlsInAutomaticDragModeCanBeDropped) {
-  Basket b;
-  b.Show();
-  EXPECT_FALSE(b.Label1(0).dragTo(b.Image8));
-  b.Label1(0).setDragMode(1);
-  EXPECT_TRUE(b.Label1(0).dragTo(b.Image8, 30, 30));
-  b.Label1(0).mouseDown();  // dragging, not pressing
-  b.Label1(0).mouseUp();
-  EXPECT_EQ(b.dropped, (std::vector<std::string>{"03 - Sunday"}));
-  EXPECT_EQ(b.mouseDowns, 0);
+class Dragging : public ::testing::Test {
+ protected:
+  Dragging() {
+    basket.Show();
+    basket.Image9.Move(1500, 1200, 600, 600);
+  }
+  // The user presses on the label, the drag comes over `at` and is let go there.
+  bool dragLabelTo(QPointF at) {
+    const int before = drags.count();
+    if (!user.pressOn(basket.Label1(0))) return false;
+    const bool started = drags.count() == before + 1;
+    const bool dropped = started && user.dropAt(at, drags.last());
+    user.releaseAt(at);
+    return dropped;
+  }
+  HeldDrags drags;
+  Basket basket;
+  WindowInput user{basket};
+};
+
+TEST_F(Dragging, ALabelInAutomaticModeIsDroppedOnTheControlUnderThePointer) {
+  basket.Label1(0).setDragMode(1);
+  // 30 twips right of and 60 below the picture's corner, on whole pixels.
+  EXPECT_TRUE(dragLabelTo(user.pointIn(basket.Image8, {30, 60})));
+  EXPECT_EQ(basket.dropped, (std::vector<std::string>{"03 - Sunday at 30.000000,60.000000"}));
+  // A drag raises none of the label's own mouse events.
+  EXPECT_EQ(basket.events, std::vector<std::string>{});
+
+  // Let go where nothing takes the drop: the window takes it, nothing happens.
+  EXPECT_TRUE(dragLabelTo(user.pointIn(basket.Image9, {300, 300})));
+  EXPECT_EQ(basket.dropped.size(), 1u);
+  // A disabled control takes no drop.
+  basket.Image8.setEnabled(false);
+  EXPECT_FALSE(dragLabelTo(user.middleOf(basket.Image8)));
+  EXPECT_EQ(basket.dropped.size(), 1u);
+}
+
+TEST_F(Dragging, ADragThatCrossesAControlTakingNoDropStillDropsBeyondIt) {
+  basket.Label1(0).setDragMode(1);
+  basket.Image9.setEnabled(false);
+  ASSERT_TRUE(user.pressOn(basket.Label1(0)));
+  ASSERT_EQ(drags.count(), 1);
+  // The drag comes into the window over the disabled picture first.
+  EXPECT_FALSE(user.dragOver(user.middleOf(basket.Image9), drags.last()));
+  EXPECT_TRUE(user.dragOver(user.pointIn(basket.Image8, {150, 150}), drags.last()));
+  EXPECT_TRUE(user.dropAt(user.pointIn(basket.Image8, {300, 300}), drags.last()));
+  user.releaseAt(user.pointIn(basket.Image8, {300, 300}));
+  EXPECT_EQ(basket.dropped, (std::vector<std::string>{"03 - Sunday at 300.000000,300.000000"}));
+}
+
+TEST_F(Dragging, ALabelInManualModeIsPressedNotDragged) {
+  ASSERT_TRUE(user.dblClickOn(basket.Label1(0)));
+  EXPECT_EQ(drags.count(), 0);
+  EXPECT_EQ(basket.events, (std::vector<std::string>{"MouseDown", "MouseUp", "Click", "DblClick", "MouseUp"}));
+
+  // Back to manual after a drag: the next press is an ordinary one again.
+  basket.Label1(0).setDragMode(1);
+  ASSERT_TRUE(user.pressOn(basket.Label1(0)));
+  basket.Label1(0).setDragMode(0);
+  ASSERT_TRUE(user.releaseOn(basket.Label1(0)));
+  basket.events.clear();
+  ASSERT_TRUE(user.clickOn(basket.Label1(0)));
+  EXPECT_EQ(basket.events, (std::vector<std::string>{"MouseDown", "MouseUp", "Click"}));
+}
+
+TEST_F(Dragging, OnlyTheProgramsOwnDragOfAControlIsTaken) {
+  basket.Label1(0).setDragMode(1);
+  ASSERT_TRUE(user.pressOn(basket.Label1(0)));
+  ASSERT_EQ(drags.count(), 1);
+  QMimeData text;
+  text.setText("03 - Sunday");
+  EXPECT_FALSE(user.dropAt(user.middleOf(basket.Image8), text));
+  // The data of an earlier drag names no control once the next has started.
+  QMimeData earlier;
+  for (const QString& format : drags.last().formats()) earlier.setData(format, drags.last().data(format));
+  user.releaseOn(basket.Label1(0));
+  ASSERT_TRUE(user.pressOn(basket.Label1(0)));
+  EXPECT_FALSE(user.dropAt(user.middleOf(basket.Image8), earlier));
+  EXPECT_TRUE(user.dropAt(user.middleOf(basket.Image8), drags.last()));
+  user.releaseOn(basket.Image8);
+  EXPECT_EQ(basket.dropped.size(), 1u);
 }
 
 }  // namespace
