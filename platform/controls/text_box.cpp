@@ -3,6 +3,7 @@
 #include <QKeyEvent>
 #include <QMimeData>
 #include <QPlainTextEdit>
+#include <QScrollBar>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -61,6 +62,10 @@ void TextBox::setText(const QString& text) {
   if (!multiLine_) plain.replace('\n', ' ');
   if (plain == edit()->toPlainText()) return;
   edit()->setPlainText(plain);
+  // New text shows from its first line. A box whose window has not been
+  // shown yet lays the text out for a size it does not have yet, and would
+  // keep its first lines scrolled away.
+  edit()->verticalScrollBar()->setValue(0);
 }
 
 void TextBox::setMultiLine(bool multiLine) {

@@ -7,6 +7,7 @@
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QPlainTextEdit>
+#include <QScrollBar>
 
 #include "player_fixture.h"
 #include "window_input.h"
@@ -130,6 +131,20 @@ TEST_F(LyricsDisplay, AnEmptyLookUpIsKeptToo) {
   w.Text1.setText("typed");
   // Not the lyrics of the song shown before.
   EXPECT_EQ(w.Text1.Text(), "");
+}
+
+// The window is shown for the first time only after the box was filled;
+// the lyrics still start at their first line.
+TEST_F(LyricsDisplay, LongLyricsShowFromTheirFirstLineWhenTheWindowFirstOpens) {
+  std::string lyrics;
+  for (int line = 1; line <= 40; ++line) lyrics += "Line " + std::to_string(line) + " of the tune, sung softly and slowly\r\n";
+  writeLyricsDatabase({{"[ALBUM03SONG01]", lyrics}});
+  startWithJazz();
+  Form2& w = openJazz();
+  auto* box = static_cast<QPlainTextEdit*>(w.Text1.widget());
+  QCoreApplication::processEvents();
+  EXPECT_EQ(box->verticalScrollBar()->value(), 0);
+  EXPECT_EQ(box->cursorForPosition(QPoint(4, 4)).blockNumber(), 0);
 }
 
 }  // namespace
