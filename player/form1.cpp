@@ -36,12 +36,6 @@ constexpr int kRevealInterval = 100;
 constexpr controls::OleColor kPlayingColour = 0x80C0FF;
 constexpr controls::OleColor kSoftWhite = 0xE0E0E0;
 
-// The last component of a folder path.
-QString lastComponent(QString path) {
-  while (path.endsWith('/') && path.size() > 1) path.chop(1);
-  return path.mid(path.lastIndexOf('/') + 1);
-}
-
 // Whether `path` is this very program: an autorun line that opens the
 // player itself must not make it start itself again and again.
 bool isOwnProgram(const std::string& path) {
@@ -448,6 +442,8 @@ void Form1::arrangeBoxes(int mode, bool checkFit) {
     if (checkFit && screenHeight >= bottom) return;
     const int rows = (numOfAlbums + 4) / 5;
     const double delta = static_cast<double>(runtime::roundHalfEven((bottom - screenHeight) / rows)) + 100;
+    // The player window makes room on the same screen.
+    if (delta > 0) player_.form2().reArangeFormSize();
     growth = -delta;
   } else if (mode == 2) {
     if (last.Top() + 2 * last.Height() > screenHeight) return;

@@ -108,6 +108,11 @@ class Form1 : public controls::Form, public BrowserVariables {
   // Captions the player window's song labels from File1 and shows the
   // labels in use, in the normal colour; the others are hidden and disabled.
   void SongsNames();
+  // Points File1 at the album folder `folder` of the collection and captions
+  // the song labels from it.
+  void showSongsOf(const QString& folder);
+  // The album folder File1 lists: the album whose songs the labels show.
+  QString songsFolder() const;
 
   // The title, the album and the song that album play plays, in display
   // casing; the browser's caption, and the placeholder's, while it plays.

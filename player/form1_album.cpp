@@ -39,19 +39,24 @@ void Form1::SongsNames() {
   }
 }
 
-void Form1::sort(bool changeWindow) {
-  Form2& window = player_.form2();
-  window.Image3.setPicture(mainIMG.Picture());
-  window.namLBL.setCaption(Label1.Caption() + " - " + withoutNumber(theAlbum));
-
+void Form1::showSongsOf(const QString& folder) {
   std::string root = player_.collectionRoot();
   if (root.empty()) root = collectionRootOf(platform::appPath().toStdString());
   try {
-    File1.setPath(QString::fromStdString(root) + theAlbum);
+    File1.setPath(QString::fromStdString(root) + folder);
   } catch (const store::StoreError&) {
     // A folder that has gone keeps the songs listed before.
   }
   SongsNames();
+}
+
+QString Form1::songsFolder() const { return lastComponent(File1.Path()); }
+
+void Form1::sort(bool changeWindow) {
+  Form2& window = player_.form2();
+  window.Image3.setPicture(mainIMG.Picture());
+  window.namLBL.setCaption(Label1.Caption() + " - " + withoutNumber(theAlbum));
+  showSongsOf(theAlbum);
 
   const int selected = window.OriginalAlbum == theAlbum ? window.OriginalSngIdx : 0;
   window.painter(selected);

@@ -14,6 +14,8 @@ Form2::Form2(Player& player) : Form("Form2"), player_(player) {
   wireSongsAndLyrics();
   wirePlayback();
   wireSliders();
+  wirePersonalList();
+  wireViews();
   Image3.Click = [this] { Image3_Click(); };
   ttlL.Click = [this] { ttlL_Click(); };
 }
@@ -23,17 +25,6 @@ void Form2::Form_Load() {
 }
 
 void Form2::Form_Unload(int&) { Text1.setCaretVisible(true); }
-
-void Form2::setView() {
-  if (!Label3.Visible()) {
-    Label3.setVisible(true);
-    Label9.setVisible(false);
-    MP1->setVisible(false);
-  } else {
-    Label9.setVisible(true);
-    Label3.setVisible(false);
-  }
-}
 
 // Back to the browser; what plays goes on.
 void Form2::Image3_Click() {

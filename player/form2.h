@@ -109,6 +109,12 @@ class Form2 : public controls::Form, public PlayerWindowVariables {
 
   controls::Label ttlL{Frame1, "ttlL"};  // the title link
 
+  // The personal list's entries ("01 - Rock\\03 - Sunday.mp3", relative to
+  // the collection root, at most 99) in the order they were added, beside
+  // the names pList shows; and the entries heard in the current pass.
+  controls::ListBox PrivateList{*this, "PrivateList"};
+  controls::ListBox BeenHeardList{*this, "BeenHeardList"};
+
   // The media control; it is never drawn, but keeps a place on the window.
   std::unique_ptr<media::MediaControl> MP1;
 
@@ -143,11 +149,18 @@ class Form2 : public controls::Form, public PlayerWindowVariables {
 
   // Switches the readout between volume and balance.
   void setView();
+  // Fits the lyrics box and the list under it to a small screen, moves the
+  // song labels left and narrows the sliders; every call does it again.
+  void reArangeFormSize();
+  // Whether entry idx of the personal list has been heard in this pass.
+  bool isExist(int idx) const;
   // Colours the song labels for the selection Index and the song that
   // plays; selects that song (SongName) unless the personal list is on.
   void painter(int Index);
   // Shows the lyrics of song label serial of the current album.
   void getLyrics(int serial);
+  // Shows the lyrics of song serial (0-based) of album number `album` (two digits).
+  void showLyrics(const QString& album, int serial);
   // The lyrics stored under album and song (two-digit texts); "" when the
   // database has none or cannot be read.
   QString getLyricsFromFile(const QString& album, const QString& song);
@@ -167,6 +180,8 @@ class Form2 : public controls::Form, public PlayerWindowVariables {
 
   void wirePlayback();
   void wireSliders();
+  void wirePersonalList();
+  void wireViews();
 
   // The transport buttons.
   void imgPlayB_MouseDown();
@@ -213,6 +228,26 @@ class Form2 : public controls::Form, public PlayerWindowVariables {
   void stepBalance(int balance);
   void Command12_Click();
   void Command13_Click();
+
+  // The personal list.
+  enum class EntryStart { ByDrop, ByWatcher };
+  void Image8_MouseDown();
+  void Image8_MouseUp();
+  void Image8_DragDrop(controls::Control& Source, double X, double Y);
+  void Image19_Click();
+  void Image13_MouseDown();
+  void Image13_MouseUp();
+  void Timer4_Timer();
+  void setSongsDraggable(bool draggable);
+  void stopAsByStopButton();
+  void leavePersonalList();
+  void endPersonalList();
+  void startEntry(int i, EntryStart how);
+  bool drawUnheardEntry();
+
+  // The views.
+  void Image11_MouseDown();
+  void Image16_MouseDown();
 
   void Label1_MouseDown(int Index, int Button);
   void Label1_MouseUp();

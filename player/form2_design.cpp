@@ -15,21 +15,25 @@ using artwork::Transport;
 
 constexpr controls::OleColor kCaptionColour = 0xE0E0E0;  // light grey
 
+// The panel fills an 800 x 600 screen.
 constexpr double kMargin = 240;
 constexpr double kPanelWidth = 12000;
-constexpr double kPanelHeight = 10800;
+constexpr double kPanelHeight = 9000;
 
 // Rows of the panel, top to bottom.
-constexpr double kTransportTop = 1500;
-constexpr double kPositionTop = 2190;
-constexpr double kLevelsTop = 2640;
-constexpr double kSongsTop = 3210;
-constexpr double kSongHeight = 225;
+constexpr double kTransportTop = 1260;
+constexpr double kClockTop = kTransportTop + 150;
+constexpr double kPositionTop = 1890;
+constexpr double kLevelsTop = 2250;
+constexpr double kSongsTop = 2760;
+constexpr double kSongHeight = 195;
 
-// The lyrics box and the personal list under it, right of the songs.
+// The lyrics box and the personal list under it, right of the songs; the
+// list ends a little above the panel's foot.
 constexpr double kLyricsLeft = 4500;
 constexpr double kLyricsWidth = kPanelWidth - kMargin - kLyricsLeft;
 constexpr double kUtilsHeight = 1395;
+constexpr double kUtilsTop = kPanelHeight - 105 - kUtilsHeight;
 
 // A transport button at `left`, at rest, with its three looks beside it.
 void designTransportButton(controls::Image& button, double left, Transport kind, controls::Image& normal,
@@ -67,18 +71,18 @@ void Form2::design() {
 }
 
 void Form2::designHeading() {
-  designLabel(namLBL, kMargin, 210, 9180, 450, 16, controls::vbWhite, true);
+  designLabel(namLBL, kMargin, 150, 9180, 420, 16, controls::vbWhite, true);
 
-  designLabel(Label5, kMargin, 780, 1440, 240, 8, kCaptionColour);
+  designLabel(Label5, kMargin, 630, 1440, 240, 8, kCaptionColour);
   Label5.setCaption("Playing Album : ");
-  designLabel(PlayingSong, 1680, 750, 7740, 285, 10, kSongPlayingColour, true);
-  designLabel(Label6, kMargin, 1080, 1440, 240, 8, kCaptionColour);
+  designLabel(PlayingSong, 1680, 585, 7740, 285, 10, kSongPlayingColour, true);
+  designLabel(Label6, kMargin, 900, 1440, 240, 8, kCaptionColour);
   Label6.setCaption("Playing Song : ");
-  designLabel(Label4, 1680, 1050, 7740, 285, 10, kSongPlayingColour, true);
+  designLabel(Label4, 1680, 870, 7740, 285, 10, kSongPlayingColour, true);
 
   // Where the browser's large picture was, a little to the right.
   Image3.setStretch(true);
-  Image3.Move(9660, 210, 2100, 2100);
+  Image3.Move(9660, 150, 2100, 2100);
   Image3.setBorderStyle(0);
   Image3.setMousePointer(controls::vbUpArrow);
   Image3.setToolTipText("Back to the albums");
@@ -92,20 +96,20 @@ void Form2::designTransport() {
   designTransportButton(imgFfB, kMargin + 2400, Transport::Next, if1, if2, if3);
 
   // The clock and the readout beside the buttons.
-  designLabel(Label7, 3390, 1650, 540, 240, 8, kCaptionColour);
+  designLabel(Label7, 3390, kClockTop + 75, 540, 240, 8, kCaptionColour);
   Label7.setCaption("Time:");
-  designLabel(lblMIN, 3930, 1575, 330, 330, 12, controls::vbWhite, true);
-  designLabel(Label10, 4260, 1575, 120, 330, 12, controls::vbWhite, true);
-  designLabel(lblSEC, 4380, 1575, 330, 330, 12, controls::vbWhite, true);
+  designLabel(lblMIN, 3930, kClockTop, 330, 330, 12, controls::vbWhite, true);
+  designLabel(Label10, 4260, kClockTop, 120, 330, 12, controls::vbWhite, true);
+  designLabel(lblSEC, 4380, kClockTop, 330, 330, 12, controls::vbWhite, true);
   lblMIN.setCaption("00");
   Label10.setCaption(":");
   lblSEC.setCaption("00");
   lblMIN.setAlignment(1);
 
   // The readouts take the control's place at start-up.
-  MP1->setRect(4950, 1650, 1350, 240);
-  designLabel(Label3, 4950, 1650, 1350, 240, 8, kCaptionColour);
-  designLabel(Label9, 4950, 1650, 1350, 240, 8, kCaptionColour);
+  MP1->setRect(4950, kClockTop + 75, 1350, 240);
+  designLabel(Label3, 4950, kClockTop + 75, 1350, 240, 8, kCaptionColour);
+  designLabel(Label9, 4950, kClockTop + 75, 1350, 240, 8, kCaptionColour);
   // What the refresh writes there, until it first does.
   Label3.setCaption(" Volume: 90");
   Label9.setCaption(" Balance: 0");
@@ -114,7 +118,7 @@ void Form2::designTransport() {
   designLook(Image4, artwork::toolButton(Tool::ViewSwitch, false));
   designLook(Image5, artwork::toolButton(Tool::ViewSwitch, true));
   Image2.setPicture(Image4.Picture());
-  Image2.Move(6360, 1560);
+  Image2.Move(6360, kClockTop - 15);
   Image2.setToolTipText("Volume or balance");
 }
 
@@ -146,8 +150,7 @@ void Form2::designSongs() {
   }
 
   // The lyrics box lies on its backdrop, 50 twips inside it.
-  const double utilsTop = kSongsTop + 31 * kSongHeight - kUtilsHeight;
-  Command1.Move(kLyricsLeft, kSongsTop, kLyricsWidth, utilsTop - 50 - kSongsTop);
+  Command1.Move(kLyricsLeft, kSongsTop, kLyricsWidth, kUtilsTop - 50 - kSongsTop);
   designBackdrop(Command1);
   Command1.setEnabled(false);
   designReadingBox(Text1);
@@ -155,6 +158,9 @@ void Form2::designSongs() {
 }
 
 void Form2::designPersonalList() {
+  // The entries themselves and what has been heard are never shown.
+  PrivateList.setVisible(false);
+  BeenHeardList.setVisible(false);
   FrameUtils.setBorderStyle(0);
   const double utilsTop = Command1.Top() + Command1.Height() + 50;
   FrameUtils.Move(kLyricsLeft, utilsTop, kLyricsWidth, kUtilsHeight);
@@ -204,7 +210,9 @@ void Form2::designPersonalList() {
     left += 480;
   }
 
-  designLabel(ttlL, kMargin, kSongsTop + 31 * kSongHeight + 135, 1800, 255, 9, kCaptionColour);
+  // Under the album's picture, at its right edge.
+  designLabel(ttlL, 9660, 2400, 2100, 255, 9, kCaptionColour);
+  ttlL.setAlignment(1);
   ttlL.setCaption("Quendrel.");
   ttlL.setFontUnderline(true);
   ttlL.setMousePointer(controls::vbUpArrow);

@@ -10,9 +10,12 @@
 namespace player {
 
 void Form2::getLyrics(int serial) {
-  const QString song = QString::fromStdString(runtime::twoDigits(serial + 1));
   Form1& browser = player_.form1();
-  const QString album = browser.GetAlbumName(browser.Album).left(2);
+  showLyrics(browser.GetAlbumName(browser.Album).left(2), serial);
+}
+
+void Form2::showLyrics(const QString& album, int serial) {
+  const QString song = QString::fromStdString(runtime::twoDigits(serial + 1));
   // The look-up lets pending events run; the mark covers only the filling,
   // so a change made meanwhile is not taken for the lyrics.
   const QString lyrics = getLyricsFromFile(album, song);

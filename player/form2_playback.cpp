@@ -148,7 +148,14 @@ void Form2::setTimer(bool val) {
 void Form2::imgPlayB_MouseDown() {
   if (isPlaying && MP1State != 1) return;
   if (MP1State == 1) showLook(imgPauseB, ips1);
-  Command1_Click();
+  if (BasketPressed && !isPlaying && MP1State == 1) {
+    // A personal-list song holds while paused, and goes on from here.
+    MP1->stop();
+    MP1->play();
+    songStarted(false);
+  } else {
+    Command1_Click();
+  }
   // Pressed while it is held, whatever the song's start gave it.
   showLook(imgPlayB, ip3);
 }

@@ -3,6 +3,7 @@
 // (and call them), so that the collection root and the system folder are
 // formed the same way by every program.
 
+#include <QString>
 #include <string>
 #include <string_view>
 
@@ -19,5 +20,8 @@ std::string GetWindowsSysDir();
 // The collection root: `folder` with "/" added unless it already ends in
 // one, so that a root folder keeps its single separator.
 std::string collectionRootOf(std::string folder);
+
+// The last component of a folder path, with or without a "/" at its end.
+QString lastComponent(QString path);
 
 }  // namespace player

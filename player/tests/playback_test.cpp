@@ -10,20 +10,12 @@
 #include <QStyle>
 #include <QStyleOptionSlider>
 
-#include "player_fixture.h"
-#include "window_input.h"
+#include "play_window_fixture.h"
 
 namespace player::testing_support {
 namespace {
 
 using media::PlayState;
-
-constexpr controls::OleColor kNormal = 0xFFC0C0;
-constexpr controls::OleColor kSelected = 0xFFFF;
-constexpr controls::OleColor kPlaying = 0x80C0FF;
-
-// The watcher's tick.
-constexpr std::int64_t kTick = 1500;
 
 // A control whose play state never reads "opening".
 class NeverOpeningControl : public media::FakeMediaControl {
@@ -53,45 +45,13 @@ QRect sliderPart(const controls::HScrollBar& slider, QStyle::SubControl part) {
   return bar->style()->subControlRect(QStyle::CC_ScrollBar, &option, part, bar);
 }
 
-class Playback : public PlayerTest {
+class Playback : public PlayWindowTest {
  protected:
-  // Albums 1..albums of `songs` songs, each `seconds` long; album 1 open.
-  void startWith(int albums, int songs, double seconds = 10) {
-    writeSongAlbums(albums, songs);
-    start();
-    mp1->setDefaultSongLength(seconds);
-    finishAnimation();
-    open(1);
-  }
-
-  std::string song(int album, int number) const {
-    return (disc / albumFolderName(album) / (runtime::twoDigits(number) + " - Song " + runtime::twoDigits(number) + ".mp3"))
-        .string();
-  }
-  // The paths opened so far, oldest first.
-  std::vector<std::string> opened() const {
-    std::vector<std::string> paths;
-    for (const std::string& call : mp1->calls())
-      if (call.rfind("open(", 0) == 0) paths.push_back(call.substr(5, call.size() - 6));
-    return paths;
-  }
   std::vector<std::string> callsStartingWith(const std::string& prefix) const {
     std::vector<std::string> found;
     for (const std::string& call : mp1->calls())
       if (call.rfind(prefix, 0) == 0) found.push_back(call);
     return found;
-  }
-  // Moves the clock on in steps (of 100 ms) until `done` holds, at most
-  // `limitMs`; the time it took, or -1.
-  std::int64_t until(const std::function<bool()>& done, std::int64_t limitMs, std::int64_t stepMs = 100) {
-    for (std::int64_t spent = 0; spent <= limitMs; spent += stepMs) {
-      if (done()) return spent;
-      clock->advance(stepMs);
-    }
-    return -1;
-  }
-  std::int64_t untilOpened(std::size_t count, std::int64_t limitMs = 60000) {
-    return until([&] { return opened().size() >= count; }, limitMs);
   }
   // The watcher takes a song for ended once its position has stood still
   // from one tick to the next: the next song opens one to two ticks after
@@ -102,25 +62,6 @@ class Playback : public PlayerTest {
     EXPECT_LE(took, msLeft + 2 * kTick);
   }
 
-  // Which look a transport button shows: 1 normal, 2 lit, 3 pressed, 0 none of them.
-  static int look(const controls::Image& button, const controls::Image& normal, const controls::Image& lit,
-                  const controls::Image& pressed) {
-    if (button.Picture() == normal.Picture()) return 1;
-    if (button.Picture() == lit.Picture()) return 2;
-    if (button.Picture() == pressed.Picture()) return 3;
-    return 0;
-  }
-  int playLook() { return look(window().imgPlayB, window().ip1, window().ip2, window().ip3); }
-  int pauseLook() { return look(window().imgPauseB, window().ips1, window().ips2, window().ips3); }
-  int stopLook() { return look(window().imgStopB, window().is1, window().is2, window().is3); }
-  int previousLook() { return look(window().imgRewB, window().ir1, window().ir2, window().ir3); }
-  int nextLook() { return look(window().imgFfB, window().if1, window().if2, window().if3); }
-
-  controls::WindowInput& user() {
-    if (!user_) user_.emplace(window());
-    return *user_;
-  }
-  void press(const controls::Element& button) { ASSERT_TRUE(user().clickOn(button)); }
   void doubleClickSong(int index) { ASSERT_TRUE(user().dblClickOn(window().Label1(index))); }
   // Play goes on for `ms`, then the pause button is pressed.
   void pauseAfter(std::int64_t ms) {
@@ -129,28 +70,11 @@ class Playback : public PlayerTest {
   }
   // A point of the player window's panel where nothing else lies.
   QPointF bareFrame() { return user().pointIn(window().Frame1, {60, 60}); }
-
-  // The six now-playing texts: the player window's two, then the browser's four.
-  std::vector<QString> nowPlaying() {
-    Form2& w = window();
-    Form1& b = browser();
-    return {w.PlayingSong.Caption(), w.Label4.Caption(), b.Label6.Caption(),
-            b.Label5.Caption(),      b.Label7.Caption(), b.Label4.Caption()};
-  }
-  std::vector<controls::OleColor> shownColours() {
-    std::vector<controls::OleColor> colours;
-    for (int i = 0; i < 31; ++i)
-      if (window().Label1(i).Visible()) colours.push_back(window().Label1(i).ForeColor());
-    return colours;
-  }
-  std::pair<QString, QString> clockShown() { return {window().lblMIN.Caption(), window().lblSEC.Caption()}; }
   void switchPlayAllOn() {
     controls::WindowInput browserUser(browser());
     ASSERT_TRUE(browserUser.clickOn(browser().imgPlyAll));
     ASSERT_TRUE(browser().PlayAll);
   }
-
-  std::optional<controls::WindowInput> user_;
 };
 
 // ---------------------------------------------------------------------------

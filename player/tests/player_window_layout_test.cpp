@@ -32,8 +32,8 @@ std::vector<std::string> overlaps(const controls::Container& container,
 
 class PlayerWindowLayout : public PlayerTest {};
 
-TEST_F(PlayerWindowLayout, FitsA1024By768ScreenWithNothingCovered) {
-  controls::Screen::setSize(1024 * 15, 768 * 15);
+TEST_F(PlayerWindowLayout, FitsAn800By600ScreenWithNothingCovered) {
+  controls::Screen::setSize(800 * 15, 600 * 15);
   writeTypicalCollection(1);
   std::vector<std::string> songs;
   for (int s = 1; s <= 31; ++s) songs.push_back(runtime::twoDigits(s) + " - A song with a long name.mp3");
