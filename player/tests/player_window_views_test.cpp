@@ -17,7 +17,7 @@ std::ostream& operator<<(std::ostream& out, const Rect& r) {
   return out << "(" << r.left << ", " << r.top << ", " << r.width << ", " << r.height << ")";
 }
 
-Rect rectOf(const controls::Control& c) { return {c.Left(), c.Top(), c.Width(), c.Height()}; }
+Rect rectOf(const controls::Element& c) { return {c.Left(), c.Top(), c.Width(), c.Height()}; }
 
 class PlayerWindowViews : public PlayWindowTest {
  protected:
@@ -133,6 +133,8 @@ TEST_F(PlayerWindowViews, TheBrowserAsksForThePassOnceWhenItsBoxesShrinkAndNever
     writeTypicalCollection(30);
     start();
     Form2& w = window();
+    // The window lies at the screen's top left, wider than the screen.
+    EXPECT_EQ(rectOf(w), (Rect{0, 0, c.width * 15.0 + 5000, c.height * 15.0}));
     if (!c.passed) {
       EXPECT_EQ(rectOf(w.Text1), (Rect{4550, 2810, 7160, 4590}));
       EXPECT_EQ(w.Label1(0).Left(), 240);
