@@ -15,7 +15,13 @@ constexpr Uint16 kBufferFrames = 2048;
 bool audioSubsystemReady() {
   static std::once_flag once;
   static bool ready = false;
-  std::call_once(once, [] { ready = SDL_InitSubSystem(SDL_INIT_AUDIO) == 0; });
+  std::call_once(once, [] {
+    // SDL would otherwise take SIGINT and SIGTERM for a quit event of its
+    // own event loop, which this program never reads: the player could no
+    // longer be ended by the system.
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+    ready = SDL_InitSubSystem(SDL_INIT_AUDIO) == 0;
+  });
   return ready;
 }
 

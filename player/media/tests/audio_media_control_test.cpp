@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cmath>
+#include <csignal>
 #include <cstdlib>
 #include <fstream>
 #include <functional>
@@ -285,3 +286,21 @@ TEST_F(RealTimeControlTest, AFailedOpenLeavesNothingPlayingAndThePositionStill) 
 }
 
 }  // namespace
+
+// A playing song must not keep the system from ending the program: the
+// audio library would take the signal for a quit event of its own.
+TEST(AudioMediaControlEnd, TheSystemsEndSignalStillEndsAPlayingProgram) {
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  EXPECT_EXIT(
+      {
+        ::setenv("SDL_AUDIODRIVER", "dummy", 1);
+        SongFolder songs;
+        AudioMediaControl control;
+        control.open(songs.path("tone.mp3"));
+        for (int i = 0; i < 100 && control.currentPosition() <= 0.05; ++i) std::this_thread::sleep_for(20ms);
+        ::raise(SIGTERM);
+        std::this_thread::sleep_for(2s);
+        std::_Exit(0);
+      },
+      testing::KilledBySignal(SIGTERM), "");
+}
