@@ -145,7 +145,8 @@ void Form2::designSliders() {
 void Form2::designSongs() {
   Label1(0).setDragIcon(artwork::songDragIcon());
   for (int i = 0; i <= Label1.UBound(); ++i) {
-    designLabel(Label1(i), kMargin, kSongsTop + i * kSongHeight, 4080, kSongHeight, 9, kSongNormalColour);
+    // 8 points: a row of 13 pixels holds the letters that reach below the line.
+    designLabel(Label1(i), kMargin, kSongsTop + i * kSongHeight, 4080, kSongHeight, 8, kSongNormalColour);
     Label1(i).setVisible(false);
   }
 
