@@ -150,10 +150,17 @@ class EventBridge : public QObject {
       return true;
     }
     if (!held) endCapture();
-    const QRectF area(0, 0, target->Width(), target->Height());
-    const bool inside = area.contains(at) && target->acceptsUserInput();
-    guarded([&] { return target->userRelease(buttonCode(e->button()), shift, at, inside); });
+    release(*target, at, e);
     return true;
+  }
+
+  // The release of the press `target` took, at `at` (its twips): a Click
+  // when it is let go over the element.
+  static bool release(Element& target, QPointF at, QMouseEvent* e) {
+    const QRectF area(0, 0, target.Width(), target.Height());
+    const bool inside = area.contains(at) && target.acceptsUserInput();
+    return guarded(
+        [&] { return target.userRelease(buttonCode(e->button()), shiftState(e->modifiers()), at, inside); });
   }
 
   void endCapture() {
@@ -200,10 +207,7 @@ class EventBridge : public QObject {
         Element* target = captured() ? captured() : element;
         if (!(e->buttons() & (Qt::LeftButton | Qt::RightButton | Qt::MiddleButton))) endCapture();
         if (target != element && !target->widget()) return true;
-        const QPointF at = twipsIn(*target, receiver, e->position());
-        const QRectF area(0, 0, target->Width(), target->Height());
-        const bool inside = area.contains(at) && target->acceptsUserInput();
-        const bool took = guarded([&] { return target->userRelease(button, shift, at, inside); });
+        const bool took = release(*target, twipsIn(*target, receiver, e->position()), e);
         return took || target != element;
       }
       case QEvent::MouseMove: {

@@ -131,7 +131,8 @@ void Form::show(int modal, Form* owner) {
   Load();
   if (!loaded_) return;  // Form_Load unloaded it again
   QWidget* w = widget();
-  if (caption_.isEmpty()) w->setWindowTitle(platform::programTitle());
+  // The program's title may have been given after the window was made.
+  w->setWindowTitle(platform::effectiveTitle(caption_));
   owner_ = owner != this ? owner : nullptr;
   if (owner_) owner_->widget()->winId();  // an owner never shown yet has no native window
   QWindow* ownerWindow = owner_ ? owner_->widget()->windowHandle() : nullptr;
@@ -274,7 +275,7 @@ void Form::windowActivated() {
 
 void Form::setCaption(const QString& caption) {
   caption_ = caption;
-  widget()->setWindowTitle(caption.isEmpty() ? platform::programTitle() : caption);
+  widget()->setWindowTitle(platform::effectiveTitle(caption));
 }
 
 void Form::setBorderStyle(int style) {

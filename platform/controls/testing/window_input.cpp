@@ -32,6 +32,9 @@ int& eventTime() {
   return time;
 }
 
+// A real pointer is on a whole pixel.
+QPoint pixelAt(QPointF twips) { return {qRound(twips.x() / kTwipsPerPixel), qRound(twips.y() / kTwipsPerPixel)}; }
+
 void pastDoubleClickTime() { eventTime() += QGuiApplication::styleHints()->mouseDoubleClickInterval() + 100; }
 
 }  // namespace
@@ -54,8 +57,7 @@ QPointF WindowInput::middleOf(const Element& element) const {
 
 void WindowInput::sendMouse(int type, QPointF at, int button, int shift) {
   QWindow* window = window_->windowHandle();
-  // A real pointer is on a whole pixel.
-  const QPointF local(qRound(at.x() / kTwipsPerPixel), qRound(at.y() / kTwipsPerPixel));
+  const QPointF local = pixelAt(at);
   const QPointF global = window->mapToGlobal(local);
   qt_handleMouseEvent(window, local, global, qtButtons(held_), button ? qtButton(button) : Qt::NoButton,
                       static_cast<QEvent::Type>(type), qtModifiers(shift), ++eventTime());
@@ -105,9 +107,9 @@ bool WindowInput::dblClickAt(QPointF at) {
 bool WindowInput::dragOver(QPointF at, const QMimeData& data, int shift) {
   if (!reachable()) return false;
   QWindow* window = window_->windowHandle();
-  const QPoint local(qRound(at.x() / kTwipsPerPixel), qRound(at.y() / kTwipsPerPixel));
+  const QPoint local = pixelAt(at);
   const Qt::DropActions actions = Qt::MoveAction;
-  const Qt::MouseButtons buttons = qtButtons(held_ ? held_ : vbLeftButton);
+  const Qt::MouseButtons buttons = dragButtons();
   const Qt::KeyboardModifiers modifiers = qtModifiers(shift);
   if (!dragInside_) {
     QDragEnterEvent enter(local, actions, &data, buttons, modifiers);
@@ -135,8 +137,7 @@ bool WindowInput::dropAt(QPointF at, const QMimeData& data, int shift) {
     dragInside_ = false;
     return false;
   }
-  const QPointF local(qRound(at.x() / kTwipsPerPixel), qRound(at.y() / kTwipsPerPixel));
-  QDropEvent drop(local, Qt::MoveAction, &data, qtButtons(held_ ? held_ : vbLeftButton), qtModifiers(shift));
+  QDropEvent drop(QPointF(pixelAt(at)), Qt::MoveAction, &data, dragButtons(), qtModifiers(shift));
   QCoreApplication::sendEvent(window_->windowHandle(), &drop);
   dragInside_ = false;
   return drop.isAccepted();

@@ -67,6 +67,8 @@ class WindowInput {
 
  private:
   bool reachable() const;
+  // The buttons a drag goes with: those held, else the left one.
+  Qt::MouseButtons dragButtons() const { return qtButtons(held_ ? held_ : vbLeftButton); }
   bool pressAgainAt(QPointF at, int button = vbLeftButton, int shift = 0);
   void sendMouse(int type, QPointF at, int button, int shift);
   void sendKey(int type, int keyCode, int shift, const QString& text);
