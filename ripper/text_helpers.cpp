@@ -5,13 +5,11 @@
 #include <string>
 
 #include "ansi_text.h"
+#include "path_helpers.h"
 
 namespace ripper {
 
-QString AddSlash(const QString& path) {
-  if (path.endsWith(u'/')) return path;
-  return path + u'/';
-}
+QString AddSlash(const QString& path) { return QString::fromStdString(store::EndSlash(path.toStdString())); }
 
 QString BytesToStr(const std::uint8_t* bytes, std::size_t count) {
   QByteArray kept;
