@@ -16,7 +16,6 @@
 #include "form5.h"
 #include "key_codes.h"
 #include "look.h"
-#include "path_helpers.h"
 #include "runtime_rules.h"
 #include "screen.h"
 #include "store_error.h"
@@ -247,18 +246,15 @@ ripper::EncoderSettings frmMain::chosenSettings() const {
 void frmMain::cmdRip_Click() {
   ripper::EncoderSettings settings = chosenSettings();
   ripping_ = true;
-  lastSongPath_.clear();
-  lastSongFinished_ = true;
   try {
     for (int i = 1; i <= TrackList.ListCount(); ++i) {
       if (owner_.File4.ListCount() >= kMostSongs) {
         showMessage(QStringLiteral("No more than 30 songs aloud."));
         break;
       }
-      if (ripper::CancelRip) {
-        removeCancelledSong();
-        break;
-      }
+      // The rip has taken away what it wrote of a track it did not finish;
+      // a track that did finish stays, whenever the cancel came.
+      if (ripper::CancelRip) break;
       if (TrackList.Selected(i - 1)) ripLine(i - 1, settings);
       // The next song's number and the 30-song test count the new file.
       owner_.File4.Refresh();
@@ -285,19 +281,7 @@ void frmMain::ripLine(int line, ripper::EncoderSettings& settings) {
   ripper::CdDrives& drives = ripper::cdDrives();
   std::int32_t first = drives.tocFrame(line);
   std::int32_t end = drives.tocFrame(line + 1);
-  lastSongPath_ = path;
-  lastSongFinished_ = ripper::RipTrackToMp3(path, first, end, settings, this) == ripper::RipOutcome::Finished;
-}
-
-void frmMain::removeCancelledSong() {
-  // The rip removes what it wrote of a track it did not finish; a track
-  // that did finish stays, whenever the cancel came.
-  if (lastSongPath_.isEmpty() || lastSongFinished_) return;
-  const std::string path = lastSongPath_.toStdString();
-  if (store::FileExists(path)) {
-    std::error_code ec;
-    std::filesystem::remove(path, ec);
-  }
+  ripper::RipTrackToMp3(path, first, end, settings, this);
 }
 
 void frmMain::cmdQuit_Click() {

@@ -10,9 +10,6 @@
 // format and the album's folder the only output folder: the format options,
 // the folder box and its button are never shown.
 
-#include <QString>
-#include <cstdint>
-
 #include "check_box.h"
 #include "combo_box.h"
 #include "command_button.h"
@@ -76,12 +73,7 @@ class frmMain : public controls::Form {
   void ripLine(int line, ripper::EncoderSettings& settings);
   // Releases the drive opened last; a failure is nothing to report.
   void closeDrive();
-  // After a cancel: the file of the track whose rip did not finish goes.
-  void removeCancelledSong();
 
   Form5& owner_;
   bool ripping_ = false;
-  // The file of the track ripped last, and whether its rip finished.
-  QString lastSongPath_;
-  bool lastSongFinished_ = true;
 };
