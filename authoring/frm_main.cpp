@@ -33,8 +33,6 @@ constexpr int kLastTocEntry = ripper::kTocEntries - 1;
 constexpr controls::OleColor kPanelFace = 0xF0F0F0;
 constexpr controls::OleColor kPanelLine = 0xAAB2B8;
 
-const QString kCriticalTitle = QStringLiteral("Critical error...");
-
 void showMessage(const QString& text) { platform::dialogs().MsgBox(text, platform::vbOKOnly); }
 
 bool pathTaken(const QString& path) {
@@ -274,8 +272,7 @@ void frmMain::ripLine(int line, ripper::EncoderSettings& settings) {
   // A file of that name in the album (a song the album's numbering does
   // not account for) is never written over.
   if (pathTaken(path)) {
-    platform::dialogs().MsgBox(QString::fromStdString(store::describeErrno(EEXIST)), platform::vbCritical,
-                               kCriticalTitle);
+    ripper::showCriticalError(QString::fromStdString(store::describeErrno(EEXIST)));
     return;
   }
   ripper::CdDrives& drives = ripper::cdDrives();

@@ -23,7 +23,6 @@ std::int16_t CancelRip = 0;
 namespace {
 
 constexpr int kReadTries = 3;
-const QString kCriticalTitle = QStringLiteral("Critical error...");
 
 controls::FormSlot<frmProgress>& progressSlot() {
   static controls::FormSlot<frmProgress> slot;
@@ -71,6 +70,10 @@ void unloadProgress() {
 }
 
 }  // namespace
+
+void showCriticalError(const QString& description) {
+  platform::dialogs().MsgBox(description, platform::vbCritical, QStringLiteral("Critical error..."));
+}
 
 frmProgress* progressWindow() { return progressSlot().ifLoaded(); }
 
@@ -147,7 +150,7 @@ RipOutcome RipTrackToMp3(const QString& path, std::int32_t& firstFrame, std::int
   } catch (const std::exception& error) {
     // Error steps.
     outcome = RipOutcome::Failed;
-    platform::dialogs().MsgBox(QString::fromStdString(error.what()), platform::vbCritical, kCriticalTitle);
+    showCriticalError(QString::fromStdString(error.what()));
     if (file && file->handle() != -1) {
       file->FlushBuffers();
       file->CloseFile();

@@ -38,6 +38,10 @@ enum class RipOutcome {
 RipOutcome RipTrackToMp3(const QString& path, std::int32_t& firstFrame, std::int32_t& endFrame,
                          EncoderSettings& settings, controls::Form* ripperWindow = nullptr);
 
+// Shows `description` as the rip shows the error that stopped it: a
+// critical box titled "Critical error...".
+void showCriticalError(const QString& description);
+
 // The progress window while a rip shows it; nullptr otherwise.
 frmProgress* progressWindow();
 
