@@ -195,7 +195,7 @@ std::int32_t GetNumAdapters() {
 
 std::int32_t GetCDList(CdList* list) {
   if (!list) return fail(kBadBuffer);
-  listDrives();
+  if (!drivesListed) listDrives();
   list->count = static_cast<std::uint8_t>(drives.size());
   for (std::size_t k = 0; k < drives.size(); ++k) {
     CdRecord& record = list->cd[k];

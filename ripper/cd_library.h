@@ -35,7 +35,11 @@ enum LibError : std::int32_t {
   kBadRequestVersion = -14,
 };
 
-// The number of drives (each one on a host adapter of its own), 0 to 8.
+// Looks for the drives afresh; their number (each one on a host adapter of
+// its own), 0 to 8. The other calls take the drives it found last (looking
+// once when it has not run), so that a drive's index names the same drive
+// from the count to the rip, and the drive list is not looked for again
+// with every record asked for.
 std::int32_t GetNumAdapters();
 // Fills the drive records of `list`, one a drive, in the order above.
 std::int32_t GetCDList(CdList* list);

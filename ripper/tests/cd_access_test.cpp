@@ -10,6 +10,7 @@
 #include "cd_library.h"
 #include "disc_image.h"
 #include "temp_folder.h"
+#include "text_helpers.h"
 
 namespace ripper_test {
 namespace {
@@ -55,6 +56,28 @@ TEST_F(CdAccess, NoMoreThanEightDrivesAreListed) {
   EXPECT_EQ(driveIndexOf("d8.cue"), -1);
   CdRecord record;
   EXPECT_THROW(GetCDRecord(record, 8), std::out_of_range);
+}
+
+TEST_F(CdAccess, ADriveIndexNamesTheDriveTheLastCountFound) {
+  const DiscImage counted = writeDiscImage(folder.path(), "counted", {10, 10});
+  const DiscImage later = writeDiscImage(folder.path(), "later", {30});
+  ScopedImagesVariable images({counted});
+  const int k = driveIndexOf("counted.cue");
+  ASSERT_GE(k, 0);
+  // Another image in its place after the count: the index still names the
+  // drive that was counted, for its record and for opening it.
+  ScopedImagesVariable replaced({later});
+  CdRecord record;
+  GetCDRecord(record, k);
+  EXPECT_EQ(BytesToStr(record.id), "counted.cue");
+  ASSERT_TRUE(OpenCD(k));
+  EXPECT_EQ(tocFrame(1), 10);
+  CloseCD();
+  CdHandle = 0;
+  // Counting again finds the drives as they are now.
+  EXPECT_EQ(driveIndexOf("later.cue"), k);
+  GetCDRecord(record, k);
+  EXPECT_EQ(BytesToStr(record.id), "later.cue");
 }
 
 TEST_F(CdAccess, OpeningAnImageReadsItsTracksAndLeadOutIntoTheTable) {
