@@ -43,6 +43,16 @@ void bowl(QPainterPath& p, double x, double top, double r) {
   p.arcTo(QRectF(x - r, top, 2 * r, 2 * r), 90, -180);
 }
 
+// The stem of B, P and R with the upper bowl: up the stem, along the cap
+// line to x, round the bowl of radius r and back to the stem.
+void stemAndBowl(QPainterPath& p, double x, double r) {
+  p.moveTo(0, 10);
+  p.lineTo(0, 0);
+  p.lineTo(x, 0);
+  bowl(p, x, 0, r);
+  p.lineTo(0, 2 * r);
+}
+
 Glyph glyph(char c) {
   Glyph g;
   QPainterPath& p = g.strokes;
@@ -56,11 +66,7 @@ Glyph glyph(char c) {
       break;
     case 'B':
       g.width = 5.7;
-      p.moveTo(0, 10);
-      p.lineTo(0, 0);
-      p.lineTo(2.8, 0);
-      bowl(p, 2.8, 0, 2.5);
-      p.lineTo(0, 5);
+      stemAndBowl(p, 2.8, 2.5);
       p.moveTo(2.8, 5);
       p.lineTo(3.2, 5);
       bowl(p, 3.2, 5, 2.5);
@@ -105,11 +111,7 @@ Glyph glyph(char c) {
     case 'P':
     case 'R':
       g.width = 6;
-      p.moveTo(0, 10);
-      p.lineTo(0, 0);
-      p.lineTo(3.25, 0);
-      bowl(p, 3.25, 0, 2.75);
-      p.lineTo(0, 5.5);
+      stemAndBowl(p, 3.25, 2.75);
       if (c == 'R') polyline(p, {{3.4, 5.5}, {6, 10}});
       break;
     case 'Q':
