@@ -14,7 +14,6 @@
 #include <chrono>
 #include <cmath>
 #include <cstdio>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <numbers>
@@ -23,9 +22,10 @@
 #include <vector>
 
 #include "cd_access.h"
-#include "cd_library.h"
+#include "disc_image.h"
 #include "encoder_settings.h"
 #include "mp3_encoder.h"
+#include "temp_folder.h"
 #include "track_rip.h"
 
 extern char** environ;
@@ -122,20 +122,14 @@ int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication app(argc, argv);
 
-  std::string pattern = (fs::temp_directory_path() / "quendrel-rip-bench-XXXXXX").string();
-  if (!::mkdtemp(pattern.data())) return 1;
-  const fs::path folder = pattern;
+  const testing_support::TempFolder scratch;
+  const fs::path& folder = scratch.path();
   const std::vector<std::int16_t> pcm = music();
   writeImage(folder, pcm);
   writeWav(folder / "bench.wav", pcm);
-  ::setenv(ripper::cdlib::kImagesVariable, (folder / "bench.cue").c_str(), 1);
+  const ripper_test::ScopedImagesVariable images((folder / "bench.cue").string());
 
-  int drive = -1;
-  for (int k = 0; k < ripper::cdlib::GetNumAdapters(); ++k) {
-    ripper::CdRecord record;
-    ripper::GetCDRecord(record, k);
-    if (std::string(reinterpret_cast<const char*>(record.id)) == "bench.cue") drive = k;
-  }
+  const int drive = ripper_test::driveIndexOf("bench.cue");
   if (drive < 0 || !ripper::OpenCD(drive)) {
     std::fprintf(stderr, "the disc image could not be opened\n");
     return 1;
@@ -169,6 +163,5 @@ int main(int argc, char** argv) {
   std::printf("  ratio rip / lame:     %.2f  (goal: at most 1.10)\n", bestRip / bestLame);
   std::printf("  of the rip, flushing every block to the disk alone takes about %.3f s\n",
               flushingSeconds(folder / "flush.bin"));
-  fs::remove_all(folder);
   return 0;
 }
