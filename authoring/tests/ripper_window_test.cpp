@@ -18,6 +18,7 @@
 #include "cd_drives.h"
 #include "disc_image.h"
 #include "fault_filter.h"
+#include "file_io.h"
 #include "frm_main.h"
 #include "frm_progress.h"
 #include "mp3_reading.h"
@@ -451,7 +452,7 @@ TEST_F(RipperWindow, TheSelectedTracksBecomeTheAlbumsNextSongsWithTheChosenSetti
   // Each song is its track, with the settings of the window.
   for (const auto& [song, track] : {std::pair{"10 - Track 1.mp3", 1}, std::pair{"11 - Finale.mp3", 3}}) {
     SCOPED_TRACE(song);
-    const auto frames = ripper_test::framesOf(ripper_test::readFile(album() / song));
+    const auto frames = ripper_test::framesOf(store::readWholeFile(album() / song));
     ASSERT_TRUE(frames);
     for (const ripper_test::FrameHeader& h : *frames) {
       ASSERT_EQ(h.bitrate, 192);

@@ -2,9 +2,6 @@
 
 #include <mpg123.h>
 
-#include <fstream>
-#include <iterator>
-
 namespace ripper_test {
 
 std::optional<FrameHeader> parseFrameHeader(const std::uint8_t* b, std::size_t size) {
@@ -86,11 +83,6 @@ double risingCrossingsPerSecond(const Decoded& d, int channel, std::size_t from,
   for (std::size_t i = from + 1; i < to; ++i)
     if (at(i - 1) < 0 && at(i) >= 0) ++crossings;
   return crossings * static_cast<double>(d.rate) / static_cast<double>(to - from);
-}
-
-std::vector<std::uint8_t> readFile(const std::filesystem::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), {}};
 }
 
 }  // namespace ripper_test

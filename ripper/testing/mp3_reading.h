@@ -43,6 +43,4 @@ std::optional<Decoded> decodeMp3(const std::filesystem::path& file);
 // a second, over the pairs from `from` to `to`.
 double risingCrossingsPerSecond(const Decoded& decoded, int channel, std::size_t from, std::size_t to);
 
-std::vector<std::uint8_t> readFile(const std::filesystem::path& file);
-
 }  // namespace ripper_test

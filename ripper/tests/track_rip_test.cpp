@@ -13,6 +13,7 @@
 #include "cd_access.h"
 #include "dialogs/scripted_dialogs.h"
 #include "disc_image.h"
+#include "file_io.h"
 #include "form.h"
 #include "frm_progress.h"
 #include "mp3_encoder.h"
@@ -100,7 +101,7 @@ TEST_F(TrackRip, TheFileIsTheTrackAsMp3AtTheChosenBitrateAndFlags) {
   const int first = disc.trackStart(2), end = disc.trackStart(3);
   ASSERT_EQ(rip(file, first, end, mp3Settings(192, 0, true, true, false, true)), RipOutcome::Finished);
 
-  const auto frames = framesOf(readFile(file.toStdString()));
+  const auto frames = framesOf(store::readWholeFile(file.toStdString()));
   ASSERT_TRUE(frames) << "the file holds more than MPEG frames";
   for (const FrameHeader& h : *frames) {
     ASSERT_EQ(h.bitrate, 192);
@@ -139,7 +140,7 @@ TEST_F(TrackRip, AnEmptyTrackWritesOnlyWhatTheEncoderFlushes) {
   ASSERT_EQ(encoder::beDeinitStream(stream, flushed.data(), &written), 0u);
   encoder::beCloseStream(stream);
   flushed.resize(written);
-  EXPECT_EQ(readFile(file.toStdString()), flushed);
+  EXPECT_EQ(store::readWholeFile(file.toStdString()), flushed);
 }
 
 TEST_F(TrackRip, CancelAfterTheFirstBlockStopsAfterTheNextAndLeavesNoFile) {
