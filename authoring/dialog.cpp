@@ -2,7 +2,7 @@
 
 #include <QDir>
 
-#include "dialogs/dialog_service.h"
+#include "file_work_errors.h"
 #include "form5.h"
 #include "look.h"
 #include "path_helpers.h"
@@ -86,7 +86,7 @@ void Dialog::Drive1_Change() {
   try {
     Dir1.setPath(Drive1.Drive());
   } catch (const store::StoreError& e) {
-    platform::dialogs().MsgBox(QString::fromStdString(e.what()), platform::vbOKOnly);
+    showFileWorkError(e);
     showDriveOfFolder();
   }
 }
@@ -108,7 +108,7 @@ void Dialog::Dir1_Change() {
   try {
     File1.setPath(Dir1.Path());
   } catch (const store::StoreError& e) {
-    platform::dialogs().MsgBox(QString::fromStdString(e.what()), platform::vbOKOnly);
+    showFileWorkError(e);
   }
 }
 
@@ -121,7 +121,7 @@ void Dialog::File1_Click() {
   } catch (const store::StoreError& e) {
     Picture1.setPicture(controls::Picture());
     Image1.setPicture(controls::Picture());
-    platform::dialogs().MsgBox(QString::fromStdString(e.what()), platform::vbOKOnly);
+    showFileWorkError(e);
   }
 }
 

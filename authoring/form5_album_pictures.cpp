@@ -3,6 +3,7 @@
 #include "album_files.h"
 #include "dialogs/dialog_service.h"
 #include "file_io.h"
+#include "file_work_errors.h"
 #include "form5.h"
 #include "path_helpers.h"
 #include "picture_cleanup.h"
@@ -55,7 +56,7 @@ void Form5::imgPreview2_Click() {
       store::copyFileAtomically(source, joined(QString::fromStdString(joined(workDirectory, E)), "intro" + ext));
       imgPreview2.setPicture(picture);
     } catch (const store::StoreError& e) {
-      platform::dialogs().MsgBox(QString::fromStdString(e.what()), platform::vbOKOnly);
+      showFileWorkError(e);
       return;
     }
   }
@@ -77,7 +78,7 @@ void Form5::showAlbumPicture() {
     try {
       imgPreview2.setPicture(controls::LoadPicture(QString::fromStdString(store::setPath(folder, *found))));
     } catch (const store::StoreError& e) {
-      platform::dialogs().MsgBox(QStringLiteral("The album's picture cannot be shown: ") + QString::fromStdString(e.what()),
+      platform::dialogs().MsgBox(QStringLiteral("The album's picture cannot be shown: ") + describe(e),
                                  platform::vbOKOnly);
     }
     return;

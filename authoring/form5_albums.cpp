@@ -6,6 +6,7 @@
 
 #include "album_files.h"
 #include "dialogs/dialog_service.h"
+#include "file_work_errors.h"
 #include "form5.h"
 #include "path_helpers.h"
 #include "store_error.h"
@@ -24,8 +25,6 @@ QString albumName(const QString& entry) { return entry.mid(5); }
 void showMessage(const QString& text, const QString& title = {}) {
   platform::dialogs().MsgBox(text, platform::vbOKOnly, title);
 }
-
-QString describe(const store::StoreError& e) { return QString::fromStdString(e.what()); }
 
 }  // namespace
 
@@ -108,7 +107,7 @@ void Form5::Command2_Click() {
     showFolderSize();
     markProjectChanged();
   } catch (const store::StoreError& e) {
-    showMessage(describe(e), QStringLiteral("Error"));
+    showFileWorkError(e, QStringLiteral("Error"));
   }
 }
 

@@ -3,6 +3,7 @@
 #include "album_files.h"
 #include "dialogs/dialog_service.h"
 #include "file_io.h"
+#include "file_work_errors.h"
 #include "form5.h"
 #include "path_helpers.h"
 #include "runtime_rules.h"
@@ -20,7 +21,7 @@ void Form5::File4_DblClick() {
     } catch (const store::StoreError& e) {
       // Saving what could be read would cut the lyrics short: the file stays
       // as it is and the editor does not open.
-      platform::dialogs().MsgBox(QStringLiteral("The lyrics cannot be read: ") + QString::fromStdString(e.what()),
+      platform::dialogs().MsgBox(QStringLiteral("The lyrics cannot be read: ") + describe(e),
                                  platform::vbOKOnly);
       return;
     }
@@ -35,7 +36,7 @@ void Form5::File4_DblClick() {
     } catch (const store::StoreError& e) {
       // The text is still here; the user may mend it (a character the code
       // page lacks) or give it up.
-      const QString prompt = QString::fromStdString(e.what()) + QStringLiteral("\r\nThe lyrics were not saved. Edit them again?");
+      const QString prompt = describe(e) + QStringLiteral("\r\nThe lyrics were not saved. Edit them again?");
       if (platform::dialogs().MsgBox(prompt, platform::vbYesNo) != platform::vbYes) {
         largeText.clear();
         return;

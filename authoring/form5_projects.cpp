@@ -162,7 +162,7 @@ bool Form5::projectNameRefused(const QString& name, const QString& projectFolder
       store::toAnsiOrThrow(projectFolder.toStdString(), "project folder");
       return false;
     } catch (const store::StoreError& error) {
-      platform::dialogs().MsgBox(QString::fromUtf8(error.what()), platform::vbOKOnly, QStringLiteral("Error"));
+      showFileWorkError(error, QStringLiteral("Error"));
       return true;
     }
   }
@@ -204,7 +204,7 @@ void Form5::buildNewProject(const QString& name) {
     setCheck1Quietly(controls::vbUnchecked);
     Command27.setEnabled(false);
   } catch (const store::StoreError& error) {
-    platform::dialogs().MsgBox(QString::fromUtf8(error.what()), platform::vbOKOnly, QStringLiteral("Error"));
+    showFileWorkError(error, QStringLiteral("Error"));
     cmdBuildNewProj.setEnabled(true);
     forgetHalfMadeProject();
     return;

@@ -9,6 +9,7 @@
 #include "autorun_file.h"
 #include "dialogs/dialog_service.h"
 #include "file_io.h"
+#include "file_work_errors.h"
 #include "form5.h"
 #include "pack_file.h"
 #include "path_helpers.h"
@@ -108,7 +109,7 @@ void Form5::buildSampleProject(const QString& sampleName) {
   } catch (const store::StoreError& error) {
     // What was built stays; nothing is left open, and new projects can
     // still be built.
-    platform::dialogs().MsgBox(QString::fromUtf8(error.what()), platform::vbOKOnly, QStringLiteral("Error"));
+    showFileWorkError(error, QStringLiteral("Error"));
     forgetHalfMadeProject();
     cmdBuildNewProj.setEnabled(true);
     return;

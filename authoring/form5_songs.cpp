@@ -10,6 +10,7 @@
 
 #include "album_files.h"
 #include "dialogs/dialog_service.h"
+#include "file_work_errors.h"
 #include "form5.h"
 #include "path_helpers.h"
 #include "runtime_rules.h"
@@ -21,8 +22,6 @@ using album_files::lyricsFileName;
 namespace {
 
 constexpr int kMostSongs = 30;
-
-QString describe(const store::StoreError& e) { return QString::fromStdString(e.what()); }
 
 void showMessage(const QString& text, const QString& title = {}) {
   platform::dialogs().MsgBox(text, platform::vbOKOnly, title);
@@ -123,7 +122,7 @@ void Form5::Command7_Click() {
         addSongFile(album, existing);
     } catch (const store::StoreError& e) {
       File4.Refresh();
-      showMessage(describe(e), QStringLiteral("Error"));
+      showFileWorkError(e, QStringLiteral("Error"));
       return;
     }
   }
@@ -193,7 +192,7 @@ void Form5::Command13_Click() {
       }
     } catch (const store::StoreError& e) {
       File4.Refresh();
-      showMessage(describe(e));
+      showFileWorkError(e);
       return;
     }
     File4.Refresh();
@@ -228,7 +227,7 @@ void Form5::Command14_Click() {
       renames.renameIfPresent(joined(lyricsFolder, lyricsFileName(S)), joined(lyricsFolder, lyricsFileName(renamed)));
       renames.commit();
     } catch (const store::StoreError& e) {
-      showMessage(describe(e));
+      showFileWorkError(e);
       return;
     }
     File4.Refresh();
