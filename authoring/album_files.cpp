@@ -61,6 +61,12 @@ void makeFolder(const std::string& path) {
   if (::mkdir(path.c_str(), 0777) != 0) throw store::StoreError(store::describeErrno(errno));
 }
 
+void ensureFolder(const std::string& path) {
+  std::error_code ec;
+  std::filesystem::create_directories(path, ec);
+  if (ec) store::throwFileError(ec);
+}
+
 void copyNoReplace(const std::string& from, const std::string& to) {
   if (auto refused = platform::copyNoReplace(from, to)) throw store::StoreError(*refused);
 }

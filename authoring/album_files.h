@@ -47,6 +47,8 @@ void requireContentsNotInUse(const std::string& folder);
 
 // Makes the folder `path`; one that exists already is refused.
 void makeFolder(const std::string& path);
+// Makes the folder `path`, and the folders above it, unless it exists.
+void ensureFolder(const std::string& path);
 
 // Copies `from` to `to`; an existing `to` is never replaced ("File already
 // exists"), and a failed copy leaves nothing behind. The copy keeps the run

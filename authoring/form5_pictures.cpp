@@ -6,6 +6,7 @@
 #include <system_error>
 #include <vector>
 
+#include "album_files.h"
 #include "file_io.h"
 #include "file_work_errors.h"
 #include "form5.h"
@@ -53,12 +54,6 @@ std::string picturesPack(const QString& projectFolder) {
   return store::setPath(projectFolder.toStdString(), store::kPicturesPackFileName);
 }
 
-void ensureFolder(const QString& folder) {
-  std::error_code ec;
-  std::filesystem::create_directories(folder.toStdString(), ec);
-  if (ec) store::throwFileError(ec);
-}
-
 }  // namespace
 
 void Form5::connectPictureHandlers() {
@@ -99,7 +94,7 @@ void Form5::choosePicture(int role) {
   const std::string mirror = workDirectory.toStdString();
   try {
     const std::string source = store::setPath(path_var.toStdString(), file_var.toStdString());
-    ensureFolder(workDirectory);
+    album_files::ensureFolder(mirror);
     rebuildPictureSlots();
     const QString name = QString::fromLatin1(kMemberPrefixes[role]) + file_var.right(3);
     const std::string copy = store::setPath(mirror, name.toStdString());
@@ -142,7 +137,7 @@ void Form5::clearPicture(int role) {
   const std::string pack = picturesPack(sDirectory);
   const bool packed = store::FileExists(pack);
   if (packed) skippingFileErrors([&] {
-      ensureFolder(workDirectory);
+      album_files::ensureFolder(mirror);
       rebuildPictureSlots();
     });
   if (store::isPlainFileName(r.member.toStdString())) {

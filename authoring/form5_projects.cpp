@@ -287,8 +287,7 @@ void Form5::cmdOpenExistProj_Click() {
   // lyrics commands need one.
   const std::string mirror = program_folder::mirror(name);
   const bool mirrorMade = !store::DirExists(mirror);
-  std::error_code ec;
-  if (mirrorMade) fs::create_directories(mirror, ec);
+  if (mirrorMade) skippingFileErrors([&] { album_files::ensureFolder(mirror); });
   // The pictures unpacked for the data reader, which deletes them again
   // once it has shown them. A project that never had a picture has no dop.qd.
   std::vector<std::string> unpacked;
@@ -307,6 +306,7 @@ void Form5::cmdOpenExistProj_Click() {
     // go on showing the project open before.
     showNoSongs();
     // The refused project's mirror is left as it was found.
+    std::error_code ec;
     for (const std::string& member : unpacked) fs::remove(store::setPath(mirror, member), ec);
     if (mirrorMade) fs::remove(mirror, ec);
     return;

@@ -2,11 +2,11 @@
 // the web links, help mode, the message window and the project display's
 // reset.
 #include <QStringList>
-#include <filesystem>
 #include <functional>
 #include <string>
 #include <vector>
 
+#include "album_files.h"
 #include "dialogs/dialog_service.h"
 #include "folder_size.h"
 #include "form5.h"
@@ -120,11 +120,7 @@ void Form5::showVersion() { lblVersion.setCaption(QStringLiteral("Quendrel versi
 
 void Form5::ensureHandleFolder() {
   if (!store::DirExists(program_folder::handle())) buildSampleProject(QStringLiteral("Demo Collection"));
-  if (!store::DirExists(program_folder::handle())) {
-    std::error_code ec;
-    std::filesystem::create_directory(std::filesystem::path(program_folder::handle()), ec);
-    if (ec) store::throwFileError(ec);
-  }
+  album_files::ensureFolder(program_folder::handle());
 }
 
 void Form5::checkForUpdate() {
