@@ -23,8 +23,7 @@ void writeAll(const fs::path& path, const std::string& bytes) {
 }
 
 void AlbumTabTest::SetUp() {
-  loadQuietly(fakes, form);
-  form.Show();
+  QuietlyStartedWindow::SetUp();
   ASSERT_TRUE(elsewhere.isValid());
   const std::string name = "Rock";
   project = fs::path(elsewhere.path().toStdString()) / name;

@@ -17,7 +17,7 @@
 
 namespace authoring_test {
 
-class AlbumTabTest : public ::testing::Test {
+class AlbumTabTest : public QuietlyStartedWindow {
  protected:
   void SetUp() override;
 
@@ -48,8 +48,6 @@ class AlbumTabTest : public ::testing::Test {
   // cmdPreview on and Command27 off, as after a compile.
   void markCompiled();
 
-  Fakes fakes;
-  Form5 form;
   QTemporaryDir elsewhere;  // the project and the user's files
   std::filesystem::path project;
   std::filesystem::path mirror;

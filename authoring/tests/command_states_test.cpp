@@ -14,8 +14,9 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class CommandStates : public ::testing::Test {
+class CommandStates : public QuietlyStartedWindow {
  protected:
+  // The states are read from the loaded window; it is never shown.
   void SetUp() override {
     loadQuietly(fakes, form);
     // Only the states are under test here, not what a selection shows.
@@ -37,8 +38,6 @@ class CommandStates : public ::testing::Test {
     for (int i = 1; i <= count; ++i) std::ofstream(album / ("0" + std::to_string(i) + " - Song.mp3"));
     form.File4.setPath(QString::fromStdString(album.string()));
   }
-  Fakes fakes;
-  Form5 form;
 };
 
 TEST_F(CommandStates, EnableButtonsSwitchesTheProjectCommandsAndClearsTheSelectionOnes) {

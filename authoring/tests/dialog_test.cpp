@@ -17,11 +17,10 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class Picker : public ::testing::Test {
+class Picker : public QuietlyStartedWindow {
  protected:
   void SetUp() override {
-    loadQuietly(fakes, form);
-    form.Show();
+    QuietlyStartedWindow::SetUp();
     ASSERT_TRUE(root.isValid());
     songs = folder("songs", {"a.mp3", "b.mp3", "cover.jpg"});
     pictures = folder("pictures", {"notes.txt"});
@@ -39,8 +38,6 @@ class Picker : public ::testing::Test {
   }
   static QString qs(const fs::path& p) { return QString::fromStdString(p.string()); }
 
-  Fakes fakes;
-  Form5 form;
   QTemporaryDir root;
   fs::path songs, pictures;
 };

@@ -3,6 +3,8 @@
 // (App.Path), scripted boxes and modal windows, a recording launcher, a
 // scripted fetcher, a loopback web host, and a program end that only counts.
 
+#include <gtest/gtest.h>
+
 #include <QTemporaryDir>
 #include <filesystem>
 #include <memory>
@@ -67,6 +69,18 @@ struct Fakes {
 // Loads `form` as a start that finds nothing to do: an empty project list,
 // the Handle folder present, and no newer version on the web host.
 void loadQuietly(Fakes& fakes, Form5& form);
+
+// The main window of a test, loaded by loadQuietly() and shown.
+class QuietlyStartedWindow : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    loadQuietly(fakes, form);
+    form.Show();
+  }
+
+  Fakes fakes;
+  Form5 form;
+};
 
 // Expects the message window to come up modally with `text`, and clicks it away.
 void expectMessage(controls::ScriptedModals& modals, const QString& text);

@@ -13,15 +13,7 @@
 namespace authoring_test {
 namespace {
 
-class TextEditor : public ::testing::Test {
- protected:
-  void SetUp() override {
-    loadQuietly(fakes, form);
-    form.Show();
-  }
-  Fakes fakes;
-  Form5 form;
-};
+class TextEditor : public QuietlyStartedWindow {};
 
 TEST_F(TextEditor, IsTheDesignedWindow) {
   frmEditTxt editor;

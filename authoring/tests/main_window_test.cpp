@@ -15,15 +15,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class MainWindow : public ::testing::Test {
- protected:
-  void SetUp() override {
-    loadQuietly(fakes, form);
-    form.Show();
-  }
-  Fakes fakes;
-  Form5 form;
-};
+class MainWindow : public QuietlyStartedWindow {};
 
 TEST_F(MainWindow, IsTheDesignedBorderlessFrame) {
   EXPECT_EQ(form.BorderStyle(), 0);

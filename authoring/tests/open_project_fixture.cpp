@@ -59,8 +59,7 @@ void writePicture(const fs::path& path, int width, int height) {
 }
 
 void OpenProjectTest::SetUp() {
-  loadQuietly(fakes, form);
-  form.Show();
+  QuietlyStartedWindow::SetUp();
   form.SSTab1.setTab(2);  // the pictures and the icon
   ASSERT_TRUE(elsewhere.isValid());
   pictures = fs::path(elsewhere.path().toStdString()) / "pictures";

@@ -34,7 +34,7 @@ std::vector<std::string> fileNames(const std::filesystem::path& folder);
 // A small picture file of the kind its name ends in (gif, bmp, jpg, jpeg, ico).
 void writePicture(const std::filesystem::path& path, int width = 8, int height = 8);
 
-class OpenProjectTest : public ::testing::Test {
+class OpenProjectTest : public QuietlyStartedWindow {
  protected:
   void SetUp() override;
 
@@ -47,8 +47,6 @@ class OpenProjectTest : public ::testing::Test {
   // `folder`, or Cancel when `file` is empty.
   void pickerAnswers(const std::filesystem::path& folder, const std::string& file);
 
-  Fakes fakes;
-  Form5 form;
   QTemporaryDir elsewhere;  // projects and the files the user picks
   std::filesystem::path project;
   std::filesystem::path mirror;

@@ -22,8 +22,7 @@ void ProjectsTest::SetUp() {
                     fs::perm_options::add);
   // Not one of the support files.
   writeBytes(fakes.folder.path() / "qd.100", "other");
-  loadQuietly(fakes, form);
-  form.Show();
+  QuietlyStartedWindow::SetUp();
   form.Dir1.setPath(QString::fromStdString(location.string()));
 }
 

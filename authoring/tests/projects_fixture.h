@@ -18,7 +18,7 @@ namespace authoring_test {
 
 namespace fs = std::filesystem;
 
-class ProjectsTest : public ::testing::Test {
+class ProjectsTest : public QuietlyStartedWindow {
  protected:
   void SetUp() override;
 
@@ -46,8 +46,6 @@ class ProjectsTest : public ::testing::Test {
   // The list's (name, folder) pairs as qdd.dat holds them.
   std::vector<std::pair<std::string, std::string>> listedProjects() const;
 
-  Fakes fakes;
-  Form5 form;
   QTemporaryDir place;
   fs::path location;  // where Dir1 points
 };
