@@ -43,6 +43,8 @@ std::optional<QString> discNameRefusal(const QString& name, std::string_view wha
 
 QString numberPrefix(int place) { return QString::fromStdString(runtime::twoDigits(place)); }
 
+QString renumbered(const QString& number, const QString& entry) { return number + QStringLiteral(" - ") + entry.mid(5); }
+
 std::string joined(const QString& folder, const QString& name) {
   return store::setPath(folder.toStdString(), name.toStdString());
 }

@@ -30,6 +30,10 @@ std::optional<QString> discNameRefusal(const QString& name, std::string_view wha
 // The two-digit place "01" to "30".
 QString numberPrefix(int place);
 
+// A numbered album folder or song file ("NN - name") with its number
+// replaced by `number`: "02" and "03 - c.mp3" give "02 - c.mp3".
+QString renumbered(const QString& number, const QString& entry);
+
 // `folder` and `name` joined by setPath, as UTF-8.
 std::string joined(const QString& folder, const QString& name);
 

@@ -26,6 +26,21 @@ void showMessage(const QString& text, const QString& title = {}) {
   platform::dialogs().MsgBox(text, platform::vbOKOnly, title);
 }
 
+// Every album folder of the list: those in the project folder, then those
+// in the mirror.
+std::vector<std::string> albumFolders(const Form5& form) {
+  std::vector<std::string> folders;
+  for (const QString& root : {form.sDirectory, form.workDirectory})
+    for (int k = 0; k < form.List1.ListCount(); ++k) folders.push_back(joined(root, form.List1.List(k)));
+  return folders;
+}
+
+// The album folder `from` renamed `to`, in the project folder and then in
+// the mirror.
+void renameAlbum(album_files::RenameBatch& renames, const Form5& form, const QString& from, const QString& to) {
+  for (const QString& root : {form.sDirectory, form.workDirectory}) renames.rename(joined(root, from), joined(root, to));
+}
+
 }  // namespace
 
 void Form5::connectAlbumHandlers() {
@@ -134,8 +149,7 @@ void Form5::Command19_Click() {
       try {
         album_files::requireNotInUse({joined(sDirectory, E), joined(workDirectory, E)});
         album_files::RenameBatch renames;
-        renames.rename(joined(sDirectory, E), joined(sDirectory, target));
-        renames.rename(joined(workDirectory, E), joined(workDirectory, target));
+        renameAlbum(renames, *this, E, target);
         renames.commit();
       } catch (const store::StoreError& e) {
         showMessage(describe(e) + QStringLiteral(" Or One of the files is occupied."));
@@ -167,22 +181,16 @@ void Form5::moveAlbum(int step) {
     return;
   }
   const QString A = List1.List(i), B = List1.List(partner);
-  const QString NA = A.left(2), NB = B.left(2);
-  const QString movedA = NB + QStringLiteral(" - ") + albumName(A);
-  const QString movedB = NA + QStringLiteral(" - ") + albumName(B);
+  const QString movedA = album_files::renumbered(B.left(2), A);
+  const QString movedB = album_files::renumbered(A.left(2), B);
   List1.setListIndex(-1);
   try {
-    std::vector<std::string> folders;
-    for (const QString& root : {sDirectory, workDirectory})
-      for (int k = 0; k < List1.ListCount(); ++k) folders.push_back(joined(root, List1.List(k)));
-    album_files::requireNotInUse(folders);
+    album_files::requireNotInUse(albumFolders(*this));
     // The two albums exchange their numbers directly: A's new name differs
     // from B's unless both have one name, and then the first rename refuses.
     album_files::RenameBatch renames;
-    renames.rename(joined(sDirectory, A), joined(sDirectory, movedA));
-    renames.rename(joined(workDirectory, A), joined(workDirectory, movedA));
-    renames.rename(joined(sDirectory, B), joined(sDirectory, movedB));
-    renames.rename(joined(workDirectory, B), joined(workDirectory, movedB));
+    renameAlbum(renames, *this, A, movedA);
+    renameAlbum(renames, *this, B, movedB);
     renames.commit();
   } catch (const store::StoreError& e) {
     showMessage(describe(e) + QStringLiteral(" Or One of the files is occupied."));
@@ -203,10 +211,7 @@ void Form5::Command22_Click() {
   if (platform::dialogs().MsgBox(QStringLiteral("Detele this album?"), platform::vbYesNo) == platform::vbYes) {
     const QString E = List1.List(i);
     try {
-      std::vector<std::string> folders;
-      for (const QString& root : {sDirectory, workDirectory})
-        for (int k = 0; k < List1.ListCount(); ++k) folders.push_back(joined(root, List1.List(k)));
-      album_files::requireNotInUse(folders);
+      album_files::requireNotInUse(albumFolders(*this));
       // What goes with the album must be able to go, in both folders, before
       // either of them loses anything.
       for (const QString& root : {sDirectory, workDirectory}) album_files::requireContentsNotInUse(joined(root, E));
@@ -220,10 +225,9 @@ void Form5::Command22_Click() {
       // Each album that followed takes the number of the one before it.
       for (int k = i; k < List1.ListCount(); ++k) {
         const QString entry = List1.List(k);
-        const QString renumbered = carry + QStringLiteral(" - ") + albumName(entry);
+        const QString renumbered = album_files::renumbered(carry, entry);
         album_files::RenameBatch renames;
-        renames.rename(joined(sDirectory, entry), joined(sDirectory, renumbered));
-        renames.rename(joined(workDirectory, entry), joined(workDirectory, renumbered));
+        renameAlbum(renames, *this, entry, renumbered);
         renames.commit();
         List1.setList(k, renumbered);
         carry = entry.left(2);

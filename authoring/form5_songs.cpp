@@ -18,6 +18,7 @@
 
 using album_files::joined;
 using album_files::lyricsFileName;
+using album_files::renumbered;
 
 namespace {
 
@@ -26,9 +27,6 @@ constexpr int kMostSongs = 30;
 void showMessage(const QString& text, const QString& title = {}) {
   platform::dialogs().MsgBox(text, platform::vbOKOnly, title);
 }
-
-// `file` with its number replaced by `number`: "02" and "03 - c.mp3" give "02 - c.mp3".
-QString renumbered(const QString& number, const QString& file) { return number + QStringLiteral(" - ") + file.mid(5); }
 
 // A song file's name as the disc must carry it; throws the refusal.
 void requireDiscName(const QString& songFile) {
