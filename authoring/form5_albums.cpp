@@ -9,8 +9,8 @@
 #include "file_work_errors.h"
 #include "form5.h"
 #include "path_helpers.h"
+#include "program_folder.h"
 #include "store_error.h"
-#include "system/app_paths.h"
 #include "system/file_services.h"
 
 using album_files::joined;
@@ -106,10 +106,8 @@ void Form5::Command2_Click() {
     const QString F = NN + QStringLiteral(" - ") + name;
     const std::string projectFolder = joined(sDirectory, F);
     album_files::makeFolder(projectFolder);
-    const QString mirror = QString::fromStdString(
-        store::setPath(store::setPath(platform::appPath().toStdString(), "Handle"), lblProjectName.Caption().toStdString()));
     try {
-      album_files::makeFolder(joined(mirror, F));
+      album_files::makeFolder(store::setPath(program_folder::mirror(lblProjectName.Caption()), F.toStdString()));
     } catch (const store::StoreError&) {
       // An album folder without its mirror would be an album the list never
       // shows; the new, empty folder goes again.
@@ -270,7 +268,7 @@ void Form5::showNoSongs() {
   // The Handle folder holds project mirrors only, never a song: the song
   // list shows nothing, and no song command has a song to act on.
   try {
-    File4.setPath(QString::fromStdString(store::setPath(platform::appPath().toStdString(), "Handle")));
+    File4.setPath(QString::fromStdString(program_folder::handle()));
   } catch (const store::StoreError&) {
   }
   sortRightButtons();

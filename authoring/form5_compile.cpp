@@ -14,9 +14,9 @@
 #include "pack_file.h"
 #include "pack_names.h"
 #include "path_helpers.h"
+#include "program_folder.h"
 #include "runtime_rules.h"
 #include "store_error.h"
-#include "system/app_paths.h"
 #include "system/file_services.h"
 #include "system/process_launcher.h"
 
@@ -113,7 +113,7 @@ void Form5::buildCoversFile() {
 void Form5::cmdPreview_Click() {
   if (helpShown(QStringLiteral("Preview the project (Only if there are atleast one album present)."))) return;
   if (!projectEditable()) return;
-  const std::string marker = store::setPath(platform::appPath().toStdString(), kPreviewMarkerName);
+  const std::string marker = store::setPath(program_folder::path(), kPreviewMarkerName);
   if (store::FileExists(marker)) {
     startProjectProgram(sDirectory, QStringLiteral("qd.exe"), platform::WindowStyle::Maximized);
     return;

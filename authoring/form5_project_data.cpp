@@ -9,10 +9,10 @@
 #include "form5.h"
 #include "pack_file.h"
 #include "path_helpers.h"
+#include "program_folder.h"
 #include "project_data.h"
 #include "runtime_rules.h"
 #include "store_error.h"
-#include "system/app_paths.h"
 
 namespace {
 
@@ -68,8 +68,7 @@ bool Form5::projectDataSaved() {
 }
 
 void Form5::loadProjectData() {
-  const std::string mirror = store::setPath(store::setPath(platform::appPath().toStdString(), "Handle"),
-                                            lblProjectName.Caption().toStdString());
+  const std::string mirror = program_folder::mirror(lblProjectName.Caption());
   runtime::letPendingEventsRun();
   store::ProjectData data;
   try {

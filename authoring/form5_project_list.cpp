@@ -4,13 +4,13 @@
 
 #include "form5.h"
 #include "path_helpers.h"
+#include "program_folder.h"
 #include "project_list.h"
-#include "system/app_paths.h"
 
 namespace {
 
 std::string projectListPath() {
-  return store::setPath(platform::appPath().toStdString(), store::kProjectListFileName);
+  return store::setPath(program_folder::path(), store::kProjectListFileName);
 }
 
 }  // namespace
