@@ -21,12 +21,13 @@ QString trimBlanks(const QString& text) {
   return text.mid(first, last - first);
 }
 
-bool isLegalName(const QString& name) {
-  if (trimBlanks(name).isEmpty()) return false;
+bool holdsIllegalCharacter(const QString& text) {
   for (const QChar c : QStringLiteral("\\/:<>|\""))
-    if (name.contains(c)) return false;
-  return true;
+    if (text.contains(c)) return true;
+  return false;
 }
+
+bool isLegalName(const QString& name) { return !trimBlanks(name).isEmpty() && !holdsIllegalCharacter(name); }
 
 std::optional<QString> discNameRefusal(const QString& name, std::string_view what) {
   try {

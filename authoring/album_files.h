@@ -17,8 +17,12 @@ namespace album_files {
 // count them).
 QString trimBlanks(const QString& text);
 
+// Whether `text` holds one of \ / : < > | and ", which no name and no
+// password may hold.
+bool holdsIllegalCharacter(const QString& text);
+
 // Album, song and project names: refused when, with the blanks at both ends
-// removed, they are empty, or when they hold one of \ / : < > | and ".
+// removed, they are empty, or when they hold an illegal character.
 bool isLegalName(const QString& name);
 
 // Why an album or song name (`what`: "album name", "song name") cannot go on

@@ -28,13 +28,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// The characters no project name and no password may hold.
-bool holdsIllegalCharacter(const QString& text) {
-  for (QChar c : text)
-    if (QStringLiteral("\\/:<>|\"").contains(c)) return true;
-  return false;
-}
-
 QString lastPathPart(const QString& path) { return path.mid(path.lastIndexOf('/') + 1); }
 
 }  // namespace
@@ -139,8 +132,7 @@ bool Form5::projectNameRefused(const QString& name, const QString& projectFolder
   QString refusal;
   // "." and ".." name no new folder but the location itself or the one
   // above it, and Handle or the program folder as the mirror.
-  if (album_files::trimBlanks(name).isEmpty() || holdsIllegalCharacter(name) || name == QLatin1String(".") ||
-      name == QLatin1String("..")) {
+  if (!album_files::isLegalName(name) || name == QLatin1String(".") || name == QLatin1String("..")) {
     refusal = QStringLiteral("Illegal name.");
   } else if (name.contains(' ')) {
     refusal = QStringLiteral("Name can not contain spaces.");
@@ -415,7 +407,7 @@ void Form5::Check1_Click() {
     QString answer;
     do {
       answer = platform::dialogs().InputBox(QStringLiteral("Type in the password"));
-    } while (holdsIllegalCharacter(answer));
+    } while (album_files::holdsIllegalCharacter(answer));
     if (album_files::trimBlanks(answer).isEmpty()) {
       Check1.setValue(controls::vbUnchecked);  // runs this command again, as a clearing
       platform::dialogs().MsgBox(QStringLiteral("No password was set."), platform::vbOKOnly);
