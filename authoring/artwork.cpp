@@ -62,29 +62,28 @@ void drawExitMark(QPainter& p, const QRectF& r) {
   p.drawText(r, Qt::AlignCenter, QStringLiteral("exit  \u2715"));
 }
 
-// Badges in the lower right corner of an icon.
-void drawPlus(QPainter& p, QPointF c) {
+// Badges in the lower right corner of an icon: a disc of `colour` around
+// `c`, and the pen for the white sign on it.
+void drawBadgeDisc(QPainter& p, QPointF c, const QColor& colour, double signWidth) {
   p.setPen(Qt::NoPen);
-  p.setBrush(kGreen);
+  p.setBrush(colour);
   p.drawEllipse(c, 4.5, 4.5);
-  p.setPen(QPen(Qt::white, 1.6, Qt::SolidLine, Qt::RoundCap));
+  p.setPen(QPen(Qt::white, signWidth, Qt::SolidLine, Qt::RoundCap));
+}
+
+void drawPlus(QPainter& p, QPointF c) {
+  drawBadgeDisc(p, c, kGreen, 1.6);
   p.drawLine(QPointF(c.x() - 2.4, c.y()), QPointF(c.x() + 2.4, c.y()));
   p.drawLine(QPointF(c.x(), c.y() - 2.4), QPointF(c.x(), c.y() + 2.4));
 }
 
 void drawMinus(QPainter& p, QPointF c) {
-  p.setPen(Qt::NoPen);
-  p.setBrush(kRed);
-  p.drawEllipse(c, 4.5, 4.5);
-  p.setPen(QPen(Qt::white, 1.6, Qt::SolidLine, Qt::RoundCap));
+  drawBadgeDisc(p, c, kRed, 1.6);
   p.drawLine(QPointF(c.x() - 2.4, c.y()), QPointF(c.x() + 2.4, c.y()));
 }
 
 void drawCross(QPainter& p, QPointF c) {
-  p.setPen(Qt::NoPen);
-  p.setBrush(kRed);
-  p.drawEllipse(c, 4.5, 4.5);
-  p.setPen(QPen(Qt::white, 1.5, Qt::SolidLine, Qt::RoundCap));
+  drawBadgeDisc(p, c, kRed, 1.5);
   p.drawLine(QPointF(c.x() - 2, c.y() - 2), QPointF(c.x() + 2, c.y() + 2));
   p.drawLine(QPointF(c.x() - 2, c.y() + 2), QPointF(c.x() + 2, c.y() - 2));
 }
