@@ -341,24 +341,16 @@ TEST_F(Albums, HelpModeOnlyExplains) {
   selectAlbum(1);
   markCompiled();
   form.infoTeller = true;
-  struct Case {
-    controls::Element& element;
-    QString help;
+  const std::vector<HelpText> helps = {
+      {&form.Command2, "Press this button inorder to add a new album instance."},
+      {&form.Command19, "Press this button inorder to rename the album's instance."},
+      {&form.Command6, "Press this button inorder to move the chosen album up."},
+      {&form.Command24, "Press this button inorder to move the chosen album down."},
+      {&form.Command22, "Press this button inorder to remove an album."},
+      {&form.Command20, "Press this button inorder to set the album's picture."},
+      {&form.imgPreview2, "The picture relating to the album or specific collection."},
   };
-  const Case cases[] = {
-      {form.Command2, "Press this button inorder to add a new album instance."},
-      {form.Command19, "Press this button inorder to rename the album's instance."},
-      {form.Command6, "Press this button inorder to move the chosen album up."},
-      {form.Command24, "Press this button inorder to move the chosen album down."},
-      {form.Command22, "Press this button inorder to remove an album."},
-      {form.Command20, "Press this button inorder to set the album's picture."},
-      {form.imgPreview2, "The picture relating to the album or specific collection."},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.help.toStdString());
-    expectMessage(fakes.modals, c.help);
-    ASSERT_TRUE(c.element.click());
-  }
+  ASSERT_NO_FATAL_FAILURE(clickEachForHelp(fakes.modals, helps));
   expectMessage(fakes.modals,
                 "The list of albums a project holds. Press an album instance to view the songs it is contaning.");
   ASSERT_TRUE(form.List1.mouseDown());

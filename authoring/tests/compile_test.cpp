@@ -203,16 +203,11 @@ TEST_F(CompileButton, InHelpModeEachButtonOnlyExplainsItself) {
   writePicture(addAlbum("01 - Rock") / "intro.jpg");
   form.cmdPreview.setEnabled(true);
   form.infoTeller = true;
-  const std::pair<controls::CommandButton*, const char*> buttons[] = {
+  const std::vector<HelpText> helps = {
       {&form.Command27, "Inorder to burn or simply run a project, you must compile it first."},
       {&form.cmdPreview, "Preview the project (Only if there are atleast one album present)."},
       {&form.Command5, "Opens the project library and view its files. These are the files you should burn on CD."}};
-  for (const auto& [button, help] : buttons) {
-    SCOPED_TRACE(help);
-    expectMessage(fakes.modals, help);
-    ASSERT_TRUE(button->click());
-    EXPECT_EQ(fakes.modals.pending(), 0);
-  }
+  ASSERT_NO_FATAL_FAILURE(clickEachForHelp(fakes.modals, helps));
   EXPECT_FALSE(fs::exists(covers()));
   EXPECT_FALSE(fs::exists(project / "ldat.qd"));
   EXPECT_FALSE(fs::exists(fakes.folder.path() / "qdd.qd"));

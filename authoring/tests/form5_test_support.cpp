@@ -71,6 +71,15 @@ void expectMessage(controls::ScriptedModals& modals, const QString& text) {
   });
 }
 
+void clickEachForHelp(controls::ScriptedModals& modals, const std::vector<HelpText>& helps) {
+  for (const HelpText& help : helps) {
+    SCOPED_TRACE(help.text.toStdString());
+    expectMessage(modals, help.text);
+    ASSERT_TRUE(help.control->click());
+    EXPECT_EQ(modals.pending(), 0);
+  }
+}
+
 QString splashText() {
   return QStringLiteral("Quendrel\r\nVersion ") + Form5::versionText() +
          QStringLiteral("\r\nGenerate your own MP3 music collection on CD.");

@@ -85,6 +85,15 @@ class QuietlyStartedWindow : public ::testing::Test {
 // Expects the message window to come up modally with `text`, and clicks it away.
 void expectMessage(controls::ScriptedModals& modals, const QString& text);
 
+// A control and the help text a click on it shows in help mode.
+struct HelpText {
+  controls::Element* control;
+  QString text;
+};
+// Clicks each control in help mode: each shows its help text in the
+// message window, which is clicked away, and no other modal window comes up.
+void clickEachForHelp(controls::ScriptedModals& modals, const std::vector<HelpText>& helps);
+
 // Expects the file picker to come up modally and answer as a user would:
 // `file` chosen in `folder` with OK, or Cancel when `file` is empty.
 void expectPickerChoice(controls::ScriptedModals& modals, const std::filesystem::path& folder,

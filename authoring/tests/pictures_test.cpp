@@ -247,7 +247,7 @@ TEST_F(ProjectPictures, ANewProjectStartsWithoutTheSlotsOfTheLastOne) {
 
 TEST_F(ProjectPictures, InHelpModeEachCommandOnlyExplainsItself) {
   form.infoTeller = true;
-  const std::pair<controls::Control*, const char*> commands[] = {
+  const std::vector<HelpText> helps = {
       {&form.Image2, "The picture that appears on top of the screen before the albums appear."},
       {&form.Image3, "The picture that appears on the bottom of the screen before the albums appear."},
       {&form.Image4,
@@ -257,12 +257,7 @@ TEST_F(ProjectPictures, InHelpModeEachCommandOnlyExplainsItself) {
       {&form.Command12, "Clears the bottom picture that appears before ethe albums appear."},
       {&form.Command16, "This button clears the initializing screen's picture of Quendrel's instance."},
   };
-  for (const auto& [control, help] : commands) {
-    SCOPED_TRACE(help);
-    expectMessage(fakes.modals, help);
-    ASSERT_TRUE(control->click());
-    EXPECT_EQ(fakes.modals.pending(), 0);
-  }
+  ASSERT_NO_FATAL_FAILURE(clickEachForHelp(fakes.modals, helps));
   EXPECT_FALSE(fs::exists(pack()));
   EXPECT_EQ(data(), store::ProjectData{});
 }

@@ -311,25 +311,17 @@ TEST_F(Songs, HelpModeOnlyExplains) {
   withSongs({"01 - a.mp3", "02 - b.mp3", "03 - c.mp3"});
   selectSong(1);
   form.infoTeller = true;
-  struct Case {
-    controls::CommandButton& button;
-    QString help;
-  };
-  const Case cases[] = {
-      {form.Command7,
+  const std::vector<HelpText> helps = {
+      {&form.Command7,
        "Press this button inorder to add MP3 files to the chosen album. You may add songs from a file on one of "
        "the drives or rip a song from a CD."},
-      {form.Command13, "Press this button inorder to remove MP3 files from the chosen album."},
-      {form.Command14, "Press this button inorder to rename the chosen song."},
-      {form.Command11, "Press this button inorder to move the chosen song down."},
-      {form.Command8, "Press this button inorder to move the chosen song up."},
-      {form.Command15, "Press this button inorder to add or set lyrics to the MP3 files."},
+      {&form.Command13, "Press this button inorder to remove MP3 files from the chosen album."},
+      {&form.Command14, "Press this button inorder to rename the chosen song."},
+      {&form.Command11, "Press this button inorder to move the chosen song down."},
+      {&form.Command8, "Press this button inorder to move the chosen song up."},
+      {&form.Command15, "Press this button inorder to add or set lyrics to the MP3 files."},
   };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.help.toStdString());
-    expectMessage(fakes.modals, c.help);
-    ASSERT_TRUE(c.button.click());
-  }
+  ASSERT_NO_FATAL_FAILURE(clickEachForHelp(fakes.modals, helps));
   expectMessage(fakes.modals, "The list of songs that a single album contains.");
   ASSERT_TRUE(form.File4.mouseDown());
   EXPECT_EQ(songList(), (Names{"01 - a.mp3", "02 - b.mp3", "03 - c.mp3"}));
