@@ -70,13 +70,26 @@ TEST_F(TextsTest, ACancelledSubtitleEmptiesTheScreenButNotTheFile) {
   EXPECT_EQ(dataOf(project).projectSubTitle, "");
 }
 
-TEST_F(TextsTest, ATitleTheFileCannotHoldIsReportedAndTheOldOneStays) {
-  const std::string before = bytesOf(project / "dat.qd");
-  fakes.dialogs->expectInputBox("Set Title", QString::fromUtf8("\u03a9 Songs"));
-  fakes.dialogs->expectMsgBox(omegaRefusal("title"), platform::vbOK);
-  ASSERT_TRUE(form.lblProjectTitle.click());
-  EXPECT_EQ(form.lblProjectTitle.Caption(), "Alpha");
-  EXPECT_EQ(bytesOf(project / "dat.qd"), before);
+TEST_F(TextsTest, ATitleOrCdLabelItsFileCannotHoldIsReportedAndTheOldOneStays) {
+  const struct {
+    controls::Label& label;
+    const char* prompt;
+    const char* answer;
+    const char* what;  // in the refusal
+    const char* file;  // the file that must stay as it was
+  } cases[] = {
+      {form.lblProjectTitle, "Set Title", "\u03a9 Songs", "title", "dat.qd"},
+      {form.lblCdLabl, "Enter CD Label:", "\u03a9", "disc autorun file", "AUTORUN.INF"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.prompt);
+    const std::string before = bytesOf(project / c.file);
+    fakes.dialogs->expectInputBox(c.prompt, QString::fromUtf8(c.answer));
+    fakes.dialogs->expectMsgBox(omegaRefusal(c.what), platform::vbOK);
+    ASSERT_TRUE(c.label.click());
+    EXPECT_EQ(c.label.Caption(), "Alpha");
+    EXPECT_EQ(bytesOf(project / c.file), before);
+  }
 }
 
 TEST_F(TextsTest, TheInformationTextIsEditedInTheTextEditor) {
@@ -134,15 +147,6 @@ TEST_F(TextsTest, ACdLabelWithoutAnAutorunFileGetsTheDefaultLines) {
     EXPECT_TRUE(fakes.dialogs->allShown());
     EXPECT_EQ(bytesOf(project / "AUTORUN.INF"), "[autorun]\r\nicon = QD.exe,0\r\nlabel = Disc\r\nopen = Alpha.exe\r\n");
   }
-}
-
-TEST_F(TextsTest, ACdLabelTheFileCannotHoldIsReportedAndTheOldOneStays) {
-  const std::string before = bytesOf(project / "AUTORUN.INF");
-  fakes.dialogs->expectInputBox("Enter CD Label:", QString::fromUtf8("\u03a9"));
-  fakes.dialogs->expectMsgBox(omegaRefusal("disc autorun file"), platform::vbOK);
-  ASSERT_TRUE(form.lblCdLabl.click());
-  EXPECT_EQ(form.lblCdLabl.Caption(), "Alpha");
-  EXPECT_EQ(bytesOf(project / "AUTORUN.INF"), before);
 }
 
 // ---- The colour slider
