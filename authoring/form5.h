@@ -206,6 +206,9 @@ class Form5 : public controls::Form {
   // a project." and answers false (no project, a refused password, a create
   // that failed half-way).
   bool projectEditable();
+  // The same, except that without any project it shows `noProjectMessage`
+  // titled "Quendrel." instead.
+  bool projectEditable(const QString& noProjectMessage);
 
  private:
   void connectProjectHandlers();
@@ -269,8 +272,6 @@ class Form5 : public controls::Form {
 
  private:
   void connectTextHandlers();
-  // The texts' own refusal without a project, then projectEditable().
-  bool projectTextEditable();
   // The title and the subtitle ask alike.
   void askProjectText(controls::Label& label, const QString& helpText, const QString& prompt);
   void selectChannel(int channel, const QString& helpText);

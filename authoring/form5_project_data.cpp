@@ -36,6 +36,14 @@ bool Form5::projectEditable() {
   return false;
 }
 
+bool Form5::projectEditable(const QString& noProjectMessage) {
+  if (sDirectory.isEmpty()) {
+    platform::dialogs().MsgBox(noProjectMessage, platform::vbOKOnly, QStringLiteral("Quendrel."));
+    return false;
+  }
+  return projectEditable();
+}
+
 void Form5::saveProjectData() {
   // Without a project folder the path would be the root's.
   if (sDirectory.isEmpty()) throw store::StoreError("Path not found");

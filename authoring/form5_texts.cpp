@@ -12,6 +12,8 @@
 namespace {
 
 const QString kColourHelp = QStringLiteral("Set the color of the project's interface.");
+// The texts' own refusal without a project.
+const QString kNoProjectMessage = QStringLiteral("First create a new project");
 
 }  // namespace
 
@@ -33,17 +35,8 @@ void Form5::connectTextHandlers() {
 // ---- Title, subtitle and information text
 // ------------------------------------
 
-bool Form5::projectTextEditable() {
-  if (sDirectory.isEmpty()) {
-    platform::dialogs().MsgBox(QStringLiteral("First create a new project"), platform::vbOKOnly,
-                               QStringLiteral("Quendrel."));
-    return false;
-  }
-  return projectEditable();
-}
-
 void Form5::askProjectText(controls::Label& label, const QString& helpText, const QString& prompt) {
-  if (helpShown(helpText) || !projectTextEditable()) return;
+  if (helpShown(helpText) || !projectEditable(kNoProjectMessage)) return;
   const QString before = label.Caption();
   // The label shows the answer at once, an empty one too; only a text is kept.
   const QString answer = platform::dialogs().InputBox(prompt, {}, before);
@@ -68,7 +61,7 @@ void Form5::lblProjectSubTitle_Click() {
 void Form5::Label13_Click() {
   if (helpShown(QStringLiteral("The information text that appears at a click "
                                "when Quendrel loads.")) ||
-      !projectTextEditable())
+      !projectEditable(kNoProjectMessage))
     return;
   const QString before = Label13.Caption();
   showTextEditor(before, QStringLiteral("Edit Info."));
