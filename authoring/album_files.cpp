@@ -7,6 +7,7 @@
 #include <system_error>
 
 #include "file_io.h"
+#include "pack_file.h"
 #include "path_helpers.h"
 #include "runtime_rules.h"
 #include "store_error.h"
@@ -68,6 +69,12 @@ void ensureFolder(const std::string& path) {
   std::error_code ec;
   std::filesystem::create_directories(path, ec);
   if (ec) store::throwFileError(ec);
+}
+
+void removeNamedFile(const std::string& folder, const QString& name) {
+  if (!store::isPlainFileName(name.toStdString())) return;
+  std::error_code ignored;
+  std::filesystem::remove(store::setPath(folder, name.toStdString()), ignored);
 }
 
 void copyNoReplace(const std::string& from, const std::string& to) {

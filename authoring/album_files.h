@@ -1,8 +1,8 @@
 #pragma once
-// The file work the album and song commands share: the name test, the
-// two-digit numbering, renames and copies that never replace a file, and the
-// in-use test, each failing with store::StoreError and the description the
-// commands show.
+// The file work the commands of the main window share: the name test, the
+// two-digit numbering, folders made, renames and copies that never replace a
+// file, and the in-use test, each failing with store::StoreError and the
+// description the commands show.
 
 #include <QString>
 #include <optional>
@@ -57,6 +57,11 @@ void requireContentsNotInUse(const std::string& folder);
 void makeFolder(const std::string& path);
 // Makes the folder `path`, and the folders above it, unless it exists.
 void ensureFolder(const std::string& path);
+
+// Deletes the file `name` of `folder`, a name the project data holds: only
+// a plain file name, so that a damaged file never reaches outside the
+// folder. A failure is stepped over.
+void removeNamedFile(const std::string& folder, const QString& name);
 
 // Copies `from` to `to`; an existing `to` is never replaced ("File already
 // exists"), and a failed copy leaves nothing behind. The copy keeps the run

@@ -4,6 +4,7 @@
 #include <string>
 #include <system_error>
 
+#include "album_files.h"
 #include "autorun_file.h"
 #include "dialogs/dialog_service.h"
 #include "file_io.h"
@@ -88,10 +89,7 @@ void Form5::Command9_Click() {
   if (!projectEditable()) return;
   // Every step runs, whatever the one before it did.
   const std::string project = sDirectory.toStdString();
-  if (store::isPlainFileName(Text1_.toStdString())) {
-    std::error_code ignored;
-    std::filesystem::remove(store::setPath(project, Text1_.toStdString()), ignored);
-  }
+  album_files::removeNamedFile(project, Text1_);
   Text1_.clear();
   Picture1.setPicture(controls::Picture());
   skippingFileErrors([this] { saveProjectData(); });

@@ -1,9 +1,7 @@
 // The project's three pictures on tab 2. Between commands they live only
 // inside dop.qd; a command unpacks them into the mirror, changes one, packs
 // them again and deletes the loose copies.
-#include <filesystem>
 #include <string>
-#include <system_error>
 #include <vector>
 
 #include "album_files.h"
@@ -140,10 +138,7 @@ void Form5::clearPicture(int role) {
       album_files::ensureFolder(mirror);
       rebuildPictureSlots();
     });
-  if (store::isPlainFileName(r.member.toStdString())) {
-    std::error_code ignored;
-    std::filesystem::remove(store::setPath(mirror, r.member.toStdString()), ignored);
-  }
+  album_files::removeNamedFile(mirror, r.member);
   // Cleared in the project data even without a dop.qd, so that the player
   // never looks for a picture that is not there.
   r.member.clear();
