@@ -15,6 +15,7 @@
 #include "interface_colour.h"
 #include "pack_file.h"
 #include "path_functions.h"
+#include "path_helpers.h"
 #include "player.h"
 #include "private_temp_folder.h"
 #include "project_data.h"
@@ -242,7 +243,7 @@ void Form1::placeLogo() {
 // Without the marker the support files are not installed: the program that
 // installs them is started and the player ends.
 bool Form1::installedMarkerPresent() {
-  if (!installedMarkerMissing(GetWindowsSysDir())) return true;
+  if (!installedMarkerMissing(store::GetWindowsSysDir())) return true;
   // Setup has just tried and failed. The player needs none of the support
   // files to play, so it plays; starting Setup again would only start us
   // again, and Setup tries the install anew the next time the disc starts.

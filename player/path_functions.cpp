@@ -1,14 +1,6 @@
 #include "path_functions.h"
 
-#include "path_helpers.h"
-
 namespace player {
-
-void AddDirSep(std::string& path) { store::AddDirSep(path); }
-
-std::string StringFromBuffer(std::string_view buffer) { return store::StringFromBuffer(buffer); }
-
-std::string GetWindowsSysDir() { return store::GetWindowsSysDir(); }
 
 std::string collectionRootOf(std::string folder) {
   if (folder.empty() || folder.back() != '/') folder += '/';

@@ -7,6 +7,7 @@
 #include "system/process_launcher.h"
 
 #include "path_functions.h"
+#include "path_helpers.h"
 #include "player_fixture.h"
 #include "window_input.h"
 
@@ -21,17 +22,17 @@ TEST(CollectionRoot, GetsOneSeparatorAtItsEnd) {
   EXPECT_EQ(collectionRootOf("/media/cdrom/"), "/media/cdrom/");
 }
 
-TEST(PathFunctions, FollowTheStoreRules) {
+TEST(StorePathRules, HoldAsThePlayerUsesThem) {
   std::string path = "/data/coll  ";
-  AddDirSep(path);
+  store::AddDirSep(path);
   EXPECT_EQ(path, "/data/coll/");
   path = "C:\\Coll\\";
-  AddDirSep(path);
+  store::AddDirSep(path);
   EXPECT_EQ(path, "C:\\Coll\\");
-  EXPECT_EQ(StringFromBuffer(std::string("abc\0def", 7)), "abc");
-  EXPECT_EQ(StringFromBuffer("no nul"), "no nul");
+  EXPECT_EQ(store::StringFromBuffer(std::string("abc\0def", 7)), "abc");
+  EXPECT_EQ(store::StringFromBuffer("no nul"), "no nul");
   EnvironmentVariable sys("QUENDREL_SYSTEM_DIR", "/var/sys  ");
-  EXPECT_EQ(GetWindowsSysDir(), "/var/sys/");
+  EXPECT_EQ(store::GetWindowsSysDir(), "/var/sys/");
 }
 
 class StartUp : public PlayerTest {};
