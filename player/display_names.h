@@ -18,4 +18,9 @@ QString withoutNumber(const QString& name);
 // "03 - SUNDAY blues" is shown as "03 - Sunday blues".
 QString displayName(const QString& name);
 
+// Whether `file` names a song: it ends in ".mp3" or ".hts", in any case.
+bool isSongFile(const QString& file);
+// A song file's name without its extension; any other name as it is.
+QString songTitle(const QString& file);
+
 }  // namespace player

@@ -9,22 +9,13 @@
 
 namespace player {
 
-namespace {
-
-bool isSongFile(const QString& name) {
-  const QString extension = name.right(4).toLower();
-  return extension == ".mp3" || extension == ".hts";
-}
-
-}  // namespace
-
 void Form1::SongsNames() {
   Form2& window = player_.form2();
   // The labels end at the last one: no later step may index past it.
   numOfSongs = static_cast<std::int16_t>(std::min(File1.ListCount(), kSongLabels));
   for (int i = 0; i < numOfSongs; ++i) {
     const QString file = File1.List(i);
-    if (isSongFile(file)) window.Label1(i).setCaption(displayName(file.left(file.size() - 4)));
+    if (isSongFile(file)) window.Label1(i).setCaption(displayName(songTitle(file)));
   }
   for (int j = 0; j < kSongLabels; ++j) {
     controls::Label& label = window.Label1(j);

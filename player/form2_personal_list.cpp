@@ -33,12 +33,6 @@ int leadingNumber(const QString& name) { return static_cast<int>(runtime::Val(na
 
 QString str(int value) { return QString::fromStdString(runtime::Str(value)); }
 
-// A song file's name without its last four characters (".mp3").
-QString withoutExtension(QString file) {
-  file.chop(4);
-  return file;
-}
-
 }  // namespace
 
 void Form2::wirePersonalList() {
@@ -189,7 +183,7 @@ void Form2::startEntry(int i, EntryStart how) {
   const int S = OriginalSngIdx;
   const int A = leadingNumber(text);
   const QString albumName = entry.folder.mid(5);
-  const QString songName = withoutExtension(entry.file.mid(5));
+  const QString songName = songTitle(entry.file).mid(5);
   plyPrvLstCurSong = albumName;
 
   Label5.setVisible(true);
@@ -213,7 +207,7 @@ void Form2::startEntry(int i, EntryStart how) {
 
   MP1->setSwitch1018(true);
   MP1->setSwitch1017(true);
-  MP1->open(songPath(entry.folder, withoutExtension(entry.file)));
+  MP1->open(songPath(entry.folder, songTitle(entry.file)));
   songStarted(true);
 }
 

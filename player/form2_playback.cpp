@@ -1,5 +1,6 @@
 // The play engine: the play command, the transport buttons, and the song-end
 // watcher that moves album play from song to song and from album to album.
+#include "display_names.h"
 #include "form1.h"
 #include "form2.h"
 #include "player.h"
@@ -55,12 +56,7 @@ void Form2::wirePlayback() {
 void Form2::refillPlayList() {
   Form1& browser = player_.form1();
   browser.List1.Clear();
-  for (int i = 0; i < browser.numOfSongs; ++i) {
-    QString file = browser.File1.List(i);
-    const QString extension = file.right(4).toLower();
-    if (extension == ".mp3" || extension == ".hts") file.chop(4);
-    browser.List1.AddItem(file);
-  }
+  for (int i = 0; i < browser.numOfSongs; ++i) browser.List1.AddItem(songTitle(browser.File1.List(i)));
 }
 
 QString Form2::songPath(const QString& album, const QString& song) const {
