@@ -28,8 +28,6 @@ enum class EndReason;
 
 // What File1 lists: the song files, without regard to case.
 inline constexpr const char* kSongFilePattern = "*.mp3;*.hts";
-// Song labels of the player window, and so the most songs an album shows.
-inline constexpr int kSongLabels = 31;
 
 class Form1 : public controls::Form, public BrowserVariables {
  public:

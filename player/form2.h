@@ -23,6 +23,9 @@ namespace player {
 
 class Player;
 
+// Song labels of the player window, and so the most songs an album shows.
+inline constexpr int kSongLabels = 31;
+
 // The song labels' text colours: a song at rest, the selected song, and the
 // song that plays (laid over the selection).
 inline constexpr controls::OleColor kSongNormalColour = 0xFFC0C0;    // pale blue
@@ -82,7 +85,7 @@ class Form2 : public controls::Form, public PlayerWindowVariables {
   controls::CommandButton Command13{Frame1, "Command13"};  // forward a tenth of the song
 
   // The song labels.
-  controls::ControlArray<controls::Label> Label1{Frame1, "Label1", 31};
+  controls::ControlArray<controls::Label> Label1{Frame1, "Label1", kSongLabels};
 
   // The lyrics over their backdrop.
   controls::CommandButton Command1{Frame1, "Command1"};
