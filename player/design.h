@@ -12,6 +12,9 @@
 
 namespace player {
 
+// The light grey of the small texts beside what is shown in white.
+inline constexpr controls::OleColor kCaptionColour = 0xE0E0E0;
+
 // A transparent label at its place, in its size and colour.
 inline void designLabel(controls::Label& label, double left, double top, double width, double height,
                         double points, controls::OleColor colour, bool bold = false) {

@@ -34,8 +34,6 @@ using controls::Screen;
 constexpr int kMostAlbums = 30;
 constexpr int kFirstInterval = 5000;
 constexpr int kRevealInterval = 100;
-constexpr controls::OleColor kPlayingColour = 0x80C0FF;
-constexpr controls::OleColor kSoftWhite = 0xE0E0E0;
 
 // Whether `path` is this very program: an autorun line that opens the
 // player itself must not make it start itself again and again.
@@ -90,18 +88,18 @@ void Form1::designTexts() {
   // The title over its shadow, the subtitle and the heading of the boxes.
   designLabel(Label2, 240, 550, 1980, 1200, 16, 0x202020, true);
   designLabel(Label1, 240, 550, 1980, 1200, 16, controls::vbWhite, true);
-  designLabel(Label3, 240, 1800, 1980, 720, 9, kSoftWhite);
+  designLabel(Label3, 240, 1800, 1980, 720, 9, kCaptionColour);
   Label3.setFontItalic(true);
-  designLabel(Label9, 2400, 150, 5875, 270, 8, kSoftWhite, true);
+  designLabel(Label9, 2400, 150, 5875, 270, 8, kCaptionColour, true);
   Label9.setCaption("Albums");
 
   // The selected album and what plays, under the large picture.
   designLabel(Label8, 8640, 3600, 3000, 420, 12, controls::vbWhite, true);
   Label8.setAlignment(2);
-  designLabel(Label6, 8640, 4260, 3000, 240, 8, kSoftWhite);
-  designLabel(Label5, 8640, 4500, 3000, 285, 10, kPlayingColour, true);
-  designLabel(Label7, 8640, 4860, 3000, 240, 8, kSoftWhite);
-  designLabel(Label4, 8640, 5100, 3000, 285, 10, kPlayingColour, true);
+  designLabel(Label6, 8640, 4260, 3000, 240, 8, kCaptionColour);
+  designLabel(Label5, 8640, 4500, 3000, 285, 10, kSongPlayingColour, true);
+  designLabel(Label7, 8640, 4860, 3000, 240, 8, kCaptionColour);
+  designLabel(Label4, 8640, 5100, 3000, 285, 10, kSongPlayingColour, true);
   for (controls::Label* label : {&Label6, &Label5, &Label7, &Label4}) label->setAlignment(2);
 
   // The title link sits on the line where six rows of boxes end.
@@ -181,8 +179,8 @@ void Form1::startUp() {
   Frame1.setLeft((Screen::Width() - Frame1.Width()) / 2);
   window.Frame1.setLeft((Screen::Width() - window.Frame1.Width()) / 2);
   window.Frame1.setTop(0);
-  window.Label4.setForeColor(kPlayingColour);
-  window.PlayingSong.setForeColor(kPlayingColour);
+  window.Label4.setForeColor(kSongPlayingColour);
+  window.PlayingSong.setForeColor(kSongPlayingColour);
 
   albumCount_ = listAlbumFolders();
   if (albumCount_ == 0) {

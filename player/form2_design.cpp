@@ -13,8 +13,6 @@ using artwork::Look;
 using artwork::Tool;
 using artwork::Transport;
 
-constexpr controls::OleColor kCaptionColour = 0xE0E0E0;  // light grey
-
 // The panel fills an 800 x 600 screen.
 constexpr double kMargin = 240;
 constexpr double kPanelWidth = 12000;
