@@ -25,6 +25,7 @@
 #include "store_error.h"
 #include "system/app_paths.h"
 #include "system/process_launcher.h"
+#include "window_timer.h"
 
 namespace player {
 namespace {
@@ -47,10 +48,7 @@ bool isOwnProgram(const std::string& path) {
 
 Form1::Form1(Player& player) : Form("Form1"), player_(player) {
   design();
-  BoxesTimer.onTimer = [this] {
-    HandlerScope scope(*this);
-    BoxesTimer_Timer();
-  };
+  tickIntoHandler(*this, BoxesTimer, [this] { BoxesTimer_Timer(); });
   wireCommands();
 }
 

@@ -8,6 +8,7 @@
 #include "label.h"
 #include "player.h"
 #include "runtime_rules.h"
+#include "window_timer.h"
 
 namespace player {
 namespace {
@@ -42,10 +43,7 @@ void Form2::wirePersonalList() {
   Image19.Click = [this] { Image19_Click(); };
   Image13.MouseDown = [this](int, int, double, double) { Image13_MouseDown(); };
   Image13.MouseUp = [this](int, int, double, double) { Image13_MouseUp(); };
-  Timer4.onTimer = [this] {
-    HandlerScope scope(*this);
-    Timer4_Timer();
-  };
+  tickIntoHandler(*this, Timer4, [this] { Timer4_Timer(); });
 }
 
 void Form2::setSongsDraggable(bool draggable) {

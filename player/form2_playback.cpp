@@ -5,6 +5,7 @@
 #include "form2.h"
 #include "player.h"
 #include "system/file_services.h"
+#include "window_timer.h"
 
 namespace player {
 namespace {
@@ -37,17 +38,10 @@ void Form2::wirePlayback() {
   imgFfB.MouseDown = [this](int, int, double, double) { imgFfB_MouseDown(); };
   imgFfB.MouseUp = [this](int, int, double, double) { imgFfB_MouseUp(); };
   Frame1.MouseMove = [this](int, int, double X, double Y) { Frame1_MouseMove(X, Y); };
-
-  const auto onTick = [this](platform::Timer& timer, void (Form2::*handler)()) {
-    timer.onTimer = [this, handler] {
-      HandlerScope scope(*this);
-      (this->*handler)();
-    };
-  };
-  onTick(Timer1, &Form2::Timer1_Timer);
-  onTick(Timer2, &Form2::Timer2_Timer);
-  onTick(Timer3, &Form2::Timer3_Timer);
-  onTick(Timer5, &Form2::Timer5_Timer);
+  tickIntoHandler(*this, Timer1, [this] { Timer1_Timer(); });
+  tickIntoHandler(*this, Timer2, [this] { Timer2_Timer(); });
+  tickIntoHandler(*this, Timer3, [this] { Timer3_Timer(); });
+  tickIntoHandler(*this, Timer5, [this] { Timer5_Timer(); });
 }
 
 // ---------------------------------------------------------------------------

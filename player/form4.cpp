@@ -1,6 +1,7 @@
 #include "form4.h"
 
 #include "screen.h"
+#include "window_timer.h"
 
 namespace player {
 
@@ -9,10 +10,7 @@ Form4::Form4(Player&) : Form("Form4") {
   setBackColor(controls::vbBlack);
   // Without a picture the window keeps this size for its four seconds.
   Image1.Move(0, 0, 6000, 4000);
-  Timer1.onTimer = [this] {
-    HandlerScope scope(*this);
-    Timer1_Timer();
-  };
+  tickIntoHandler(*this, Timer1, [this] { Timer1_Timer(); });
 }
 
 void Form4::showMe() {
