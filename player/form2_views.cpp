@@ -6,6 +6,15 @@
 #include "screen.h"
 
 namespace player {
+namespace {
+
+// A switch turns over and shows the look of its new state.
+void flipSwitch(bool& on, controls::Image& button, const controls::Image& onLook, const controls::Image& offLook) {
+  on = !on;
+  button.setPicture((on ? onLook : offLook).Picture());
+}
+
+}  // namespace
 
 void Form2::wireViews() {
   // The switch and the readout with the labels beside it act as one button.
@@ -31,25 +40,9 @@ void Form2::setView() {
   }
 }
 
-void Form2::Image11_MouseDown() {
-  if (!playPrvLstRand) {
-    playPrvLstRand = true;
-    Image11.setPicture(Image10.Picture());
-  } else {
-    playPrvLstRand = false;
-    Image11.setPicture(Image12.Picture());
-  }
-}
+void Form2::Image11_MouseDown() { flipSwitch(playPrvLstRand, Image11, Image10, Image12); }
 
-void Form2::Image16_MouseDown() {
-  if (repeatPrvtLst) {
-    repeatPrvtLst = false;
-    Image16.setPicture(Image17.Picture());
-  } else {
-    repeatPrvtLst = true;
-    Image16.setPicture(Image18.Picture());
-  }
-}
+void Form2::Image16_MouseDown() { flipSwitch(repeatPrvtLst, Image16, Image18, Image17); }
 
 // Each step reads what the steps before it left. Every call moves and
 // narrows the controls again; the browser calls it at most once.
