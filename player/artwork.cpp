@@ -126,7 +126,7 @@ void arrowArc(QPainter& p, const QRectF& r, double startDeg, double spanDeg, con
 }
 
 void playAllGlyph(QPainter& p, const QRectF& r, const QColor& ink) {
-  arrowArc(p, r.adjusted(0, 0, 0, 0), 120, 280, ink);
+  arrowArc(p, r, 120, 280, ink);
   fillTriangle(p, r.adjusted(r.width() * 0.38, r.height() * 0.3, -r.width() * 0.28, -r.height() * 0.3), ink, true);
 }
 

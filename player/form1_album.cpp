@@ -5,7 +5,6 @@
 #include "path_functions.h"
 #include "player.h"
 #include "store_error.h"
-#include "system/app_paths.h"
 
 namespace player {
 
@@ -31,10 +30,8 @@ void Form1::SongsNames() {
 }
 
 void Form1::showSongsOf(const QString& folder) {
-  std::string root = player_.collectionRoot();
-  if (root.empty()) root = collectionRootOf(platform::appPath().toStdString());
   try {
-    File1.setPath(QString::fromStdString(root) + folder);
+    File1.setPath(QString::fromStdString(player_.collectionRoot()) + folder);
   } catch (const store::StoreError&) {
     // A folder that has gone keeps the songs listed before.
   }

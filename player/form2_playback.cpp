@@ -320,7 +320,6 @@ void Form2::playNextAlbum() {
   browser.theAlbum = browser.GetAlbumName(browser.Album);
   OriginalAlbum = browser.theAlbum;
   OriginalSngIdx = 0;
-  OriginalSongsAmount = browser.numOfSongs;
 
   browser.setBorder(browser.Album - 1);
   playingSngIdx = 0;
