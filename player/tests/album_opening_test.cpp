@@ -11,10 +11,6 @@
 namespace player::testing_support {
 namespace {
 
-constexpr controls::OleColor kNormal = 0xFFC0C0;
-constexpr controls::OleColor kSelected = 0xFFFF;
-constexpr controls::OleColor kPlaying = 0x80C0FF;
-
 TEST(DisplayNames, CaseTheNameAfterItsNumber) {
   const struct {
     const char* in;
@@ -42,13 +38,6 @@ class AlbumOpening : public PlayerTest {
     writeSongAlbums(albums, songs);
     start();
     finishAnimation();
-  }
-  // The labels' colours, label 0 first, for the labels shown.
-  std::vector<controls::OleColor> shownColours() {
-    std::vector<controls::OleColor> colours;
-    for (int i = 0; i < 31; ++i)
-      if (window().Label1(i).Visible()) colours.push_back(window().Label1(i).ForeColor());
-    return colours;
   }
   void playing(int album, int song) {
     Form2& w = window();

@@ -115,8 +115,7 @@ TEST_F(BrowserCommands, MinimisingTellsWhatPlaysInThePlaceholdersCaption) {
        "Summer Songs - jazz NIGHTS - second song"},
   };
   for (const auto& c : cases) {
-    fs::remove_all(disc.path());
-    fs::create_directory(disc.path());
+    emptyDisc();
     startWithThree();
     Form1& f = browser();
     c.state(f, window());

@@ -2,9 +2,6 @@
 // frame and the animation that reveals them.
 #include <gtest/gtest.h>
 
-#include <deque>
-#include <map>
-
 #include "player_fixture.h"
 #include "runtime_rules.h"
 
@@ -29,8 +26,7 @@ TEST_F(BrowserLayout, PutsFiveBoxesToARow) {
   const Case cases[] = {{1, 0, 2400, 480},  {5, 4, 2400 + 4 * 1195, 480}, {6, 5, 2400, 480 + 1195},
                         {30, 7, 2400 + 2 * 1195, 480 + 1195}, {30, 29, 2400 + 4 * 1195, 480 + 5 * 1195}};
   for (const auto& c : cases) {
-    fs::remove_all(disc.path());
-    fs::create_directory(disc.path());
+    emptyDisc();
     Form1& f = startWith(c.albums);
     ASSERT_EQ(f.numOfAlbums, c.albums);
     EXPECT_FALSE(f.Image1.exists(c.albums));
@@ -114,15 +110,6 @@ TEST_F(BrowserLayout, TheFrameSurroundsABoxAndTheSelectionShowsItsPicture) {
 
 class BoxAnimation : public BrowserLayout {
  protected:
-  // Rnd answers from `values`, then 0.
-  void scriptRnd(std::deque<double> values) {
-    player->random().setSource([values]() mutable {
-      if (values.empty()) return 0.0;
-      const double v = values.front();
-      values.pop_front();
-      return v;
-    });
-  }
   int visibleBoxes() {
     int n = 0;
     for (int i = 0; i < browser().numOfAlbums; ++i) n += browser().Image1(i).Visible() ? 1 : 0;

@@ -76,8 +76,7 @@ TEST_F(LyricsDisplay, ADatabaseThatCannotGiveTheRecordGivesAnEmptyBox) {
       {"named in capitals on the disc", Kind::File, "LDAT.QD", record, "the words\r\n"},
   };
   for (const auto& c : cases) {
-    fs::remove_all(disc.path());
-    fs::create_directory(disc.path());
+    emptyDisc();
     if (c.kind == Kind::File) writeBytes(disc / c.name, c.bytes);
     if (c.kind == Kind::Folder) fs::create_directory(disc / c.name);
     startWithJazz();

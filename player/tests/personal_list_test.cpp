@@ -7,7 +7,6 @@
 #include <gtest/gtest.h>
 
 #include <QListWidget>
-#include <deque>
 
 #include "held_drags.h"
 #include "play_window_fixture.h"
@@ -38,15 +37,6 @@ class PersonalList : public PlayWindowTest {
     ASSERT_EQ(drags.count(), before + 1) << "label " << label << " did not start a drag";
     EXPECT_TRUE(user().dropAt(user().middleOf(w.Image8), drags.last()));
     user().releaseOn(w.Image8);
-  }
-  // Rnd gives these values, in order, and then 0.
-  void drawing(std::vector<double> values) {
-    player->random().setSource([queue = std::deque<double>(values.begin(), values.end())]() mutable {
-      if (queue.empty()) return 0.0;
-      const double value = queue.front();
-      queue.pop_front();
-      return value;
-    });
   }
   std::vector<QString> lines(const controls::ListBox& list) const {
     std::vector<QString> found;
@@ -79,12 +69,6 @@ class PersonalList : public PlayWindowTest {
     ASSERT_TRUE(user().clickAt(user().pointIn(window().pList, {middle.x() * 15.0, middle.y() * 15.0})));
     ASSERT_EQ(window().pList.ListIndex(), line);
   }
-  // A new player on the same collection.
-  void restart() {
-    user_.reset();
-    player.reset();
-  }
-
   controls::HeldDrags drags;
 };
 
@@ -328,7 +312,7 @@ TEST_F(PersonalList, ShufflePlaysEveryEntryOnceAPassAndThenEndsOrRepeats) {
     if (repeating) repeat();
     // Draws: 0 (heard), 2; then 0 and 2 (heard), 1; then 2 (heard: the
     // pass is complete) and, in a new pass, 0.
-    drawing({0.1, 0.9, 0.2, 0.8, 0.5, 0.9, 0.1});
+    scriptRnd({0.1, 0.9, 0.2, 0.8, 0.5, 0.9, 0.1});
     playOnUntilOpened(4);
     if (repeating) {
       EXPECT_EQ(openedSongs(), (std::vector<std::string>{"1.1", "1.3", "1.2", "1.1"}));
@@ -346,7 +330,7 @@ TEST_F(PersonalList, AListHoldingASongTwiceEndsItsShufflePassInsteadOfDrawingFor
   Form2& w = listOf({0, 1, 0});
   shuffle();
   // Every draw lands on a heard entry once both songs have played.
-  drawing({0.5, 0.0, 0.9, 0.0});
+  scriptRnd({0.5, 0.0, 0.9, 0.0});
   playOnUntilOpened(3);
   EXPECT_EQ(openedSongs(), (std::vector<std::string>{"1.1", "1.2"}));
   EXPECT_FALSE(w.BasketPressed);
@@ -364,7 +348,7 @@ TEST_F(PersonalList, AShuffledSingleEntryWithRepeatPlaysAgainAndAgain) {
 TEST_F(PersonalList, ADrawThatNeverLandsOnAnUnheardEntryStillEnds) {
   listOf({0, 1});
   shuffle();
-  drawing({});  // always 0: entry 0, heard
+  scriptRnd({});  // always 0: entry 0, heard
   playOnUntilOpened(2);
   EXPECT_EQ(openedSongs(), (std::vector<std::string>{"1.1", "1.2"}));
 }

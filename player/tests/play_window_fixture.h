@@ -16,10 +16,6 @@
 
 namespace player::testing_support {
 
-inline constexpr controls::OleColor kNormal = 0xFFC0C0;
-inline constexpr controls::OleColor kSelected = 0xFFFF;
-inline constexpr controls::OleColor kPlaying = 0x80C0FF;
-
 // The song-end watchers' tick.
 inline constexpr std::int64_t kTick = 1500;
 
@@ -85,13 +81,13 @@ class PlayWindowTest : public PlayerTest {
     return {w.PlayingSong.Caption(), w.Label4.Caption(), b.Label6.Caption(),
             b.Label5.Caption(),      b.Label7.Caption(), b.Label4.Caption()};
   }
-  std::vector<controls::OleColor> shownColours() {
-    std::vector<controls::OleColor> colours;
-    for (int i = 0; i < 31; ++i)
-      if (window().Label1(i).Visible()) colours.push_back(window().Label1(i).ForeColor());
-    return colours;
-  }
   std::pair<QString, QString> clockShown() { return {window().lblMIN.Caption(), window().lblSEC.Caption()}; }
+
+  // A new player on the same collection.
+  void restart() {
+    user_.reset();
+    player.reset();
+  }
 
   std::optional<controls::WindowInput> user_;
 };

@@ -9,9 +9,9 @@
 #include <QBuffer>
 #include <QImage>
 #include <cstdlib>
+#include <deque>
 #include <filesystem>
 #include <functional>
-#include <map>
 #include <optional>
 #include <string>
 #include <vector>
@@ -42,6 +42,11 @@ namespace player::testing_support {
 namespace fs = std::filesystem;
 using ::testing_support::TempFolder;
 using ::testing_support::writeBytes;
+
+// The song labels' colours: at rest, selected, playing.
+inline constexpr controls::OleColor kNormal = 0xFFC0C0;
+inline constexpr controls::OleColor kSelected = 0xFFFF;
+inline constexpr controls::OleColor kPlaying = 0x80C0FF;
 
 // The bytes of a picture file of one colour (PNG; the loader goes by content).
 inline std::string pictureBytes(int width, int height, QColor colour = Qt::red) {
@@ -99,6 +104,12 @@ class CollectionTest : public ::testing::Test {
   }
 
   // --- the collection ---
+
+  // The disc folder empty again, for the next case of a table.
+  void emptyDisc() {
+    fs::remove_all(disc.path());
+    fs::create_directory(disc.path());
+  }
 
   store::ProjectData projectData() const {
     store::ProjectData data;
@@ -205,6 +216,14 @@ class CollectionTest : public ::testing::Test {
   Form1& browser() { return player->form1(); }
   Form2& window() { return player->form2(); }
 
+  // The song labels' colours, label 0 first, for the labels shown.
+  std::vector<controls::OleColor> shownColours() {
+    std::vector<controls::OleColor> colours;
+    for (int i = 0; i < kSongLabels; ++i)
+      if (window().Label1(i).Visible()) colours.push_back(window().Label1(i).ForeColor());
+    return colours;
+  }
+
   TempFolder disc, tmp, sysDir;
   EnvironmentVariable tmpDir_, systemDir_;
   platform::ScopedDialogs dialogs;
@@ -244,6 +263,16 @@ class PlayerTest : public CollectionTest {
 
   // The boxes' animation runs to its end, so that the browser takes clicks.
   void finishAnimation() { clock->advance(5000 + 100 * 30); }
+
+  // Rnd answers these values, in order, and then 0.
+  void scriptRnd(std::deque<double> values) {
+    player->random().setSource([values = std::move(values)]() mutable {
+      if (values.empty()) return 0.0;
+      const double value = values.front();
+      values.pop_front();
+      return value;
+    });
+  }
 
   platform::ScopedClock clock;
   std::function<std::unique_ptr<media::FakeMediaControl>(platform::Clock&)> makeControl;

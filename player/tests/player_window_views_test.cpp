@@ -127,8 +127,7 @@ TEST_F(PlayerWindowViews, TheBrowserAsksForThePassOnceWhenItsBoxesShrinkAndNever
   for (const Case& c : {Case{"800 x 600", 800, 600, false}, Case{"1920 x 1080", 1920, 1080, false},
                         Case{"800 x 480", 800, 480, true}}) {
     SCOPED_TRACE(c.what);
-    user_.reset();
-    player.reset();
+    restart();
     controls::Screen::setSize(c.width * 15, c.height * 15);
     writeTypicalCollection(30);
     start();
