@@ -2,13 +2,14 @@
 
 #include <algorithm>
 
+#include "project_data.h"
 #include "runtime_rules.h"
 
 namespace player {
 namespace {
 
 int colourPart(const std::string& text) {
-  const double value = runtime::Val(text);
+  const double value = store::colourValue(text);
   if (!(value >= -32768.5 && value < 32767.5)) return 0;
   return static_cast<int>(runtime::roundHalfEven(value));
 }
