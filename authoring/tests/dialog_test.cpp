@@ -11,6 +11,7 @@
 #include "form5_test_support.h"
 #include "open_project_fixture.h"
 #include "store_error.h"
+#include "system/scoped_environment.h"
 
 namespace authoring_test {
 namespace {
@@ -125,8 +126,7 @@ TEST_F(Picker, TheFourAnswers) {
 TEST_F(Picker, StartsInTheLastFolderWhateverPlaceHoldsIt) {
   const fs::path home = folder("home", {});
   const fs::path music = folder("home/music", {"a.mp3"});
-  const QByteArray realHome = qgetenv("HOME");
-  qputenv("HOME", home.c_str());
+  const platform::ScopedEnvironmentVariable homeHere("HOME", home.string());
   form.lastVisitedDirectory = qs(music);
   show("*.mp3", [&](Dialog& d) {
     EXPECT_EQ(d.Drive1.Drive(), qs(home));
@@ -134,7 +134,6 @@ TEST_F(Picker, StartsInTheLastFolderWhateverPlaceHoldsIt) {
     EXPECT_EQ(d.File1.ListCount(), 1);
     EXPECT_TRUE(d.CancelButton.click());
   });
-  qputenv("HOME", realHome);
 }
 
 TEST_F(Picker, RefusalsKeepItOpen) {

@@ -13,19 +13,7 @@
 namespace authoring_test {
 
 ScopedWebHost::ScopedWebHost(const QString& host)
-    : previous_(qgetenv("QUENDREL_WEB_HOST")), hadPrevious_(qEnvironmentVariableIsSet("QUENDREL_WEB_HOST")) {
-  if (host.isEmpty())
-    qunsetenv("QUENDREL_WEB_HOST");
-  else
-    qputenv("QUENDREL_WEB_HOST", host.toUtf8());
-}
-
-ScopedWebHost::~ScopedWebHost() {
-  if (hadPrevious_)
-    qputenv("QUENDREL_WEB_HOST", previous_);
-  else
-    qunsetenv("QUENDREL_WEB_HOST");
-}
+    : variable_("QUENDREL_WEB_HOST", host.isEmpty() ? nullptr : host.toStdString().c_str()) {}
 
 ProgramFolder::ProgramFolder() {
   EXPECT_TRUE(dir_.isValid());

@@ -15,6 +15,7 @@
 #include "form5.h"
 #include "scripted_modals.h"
 #include "system/recording_launcher.h"
+#include "system/scoped_environment.h"
 #include "web/fake_text_fetcher.h"
 
 namespace authoring_test {
@@ -23,14 +24,11 @@ namespace authoring_test {
 // serves one itself.
 class ScopedWebHost {
  public:
+  // An empty host: none configured.
   explicit ScopedWebHost(const QString& host);
-  ~ScopedWebHost();
-  ScopedWebHost(const ScopedWebHost&) = delete;
-  ScopedWebHost& operator=(const ScopedWebHost&) = delete;
 
  private:
-  QByteArray previous_;
-  bool hadPrevious_;
+  platform::ScopedEnvironmentVariable variable_;
 };
 
 class ProgramFolder {

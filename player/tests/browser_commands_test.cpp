@@ -216,7 +216,7 @@ class TitleLinks : public BrowserCommands {
 };
 
 TEST_F(TitleLinks, OpenTheCollectionPageInANormalWindow) {
-  EnvironmentVariable host("QUENDREL_WEB_HOST", "127.0.0.1:8080");
+  platform::ScopedEnvironmentVariable host("QUENDREL_WEB_HOST", "127.0.0.1:8080");
   clickEachLink([this](const char* which) {
     const auto& started = launcher->started();
     ASSERT_EQ(started.size(), 1u) << which;
@@ -228,7 +228,7 @@ TEST_F(TitleLinks, OpenTheCollectionPageInANormalWindow) {
 }
 
 TEST_F(TitleLinks, SayThatNoWebHostIsConfigured) {
-  EnvironmentVariable host("QUENDREL_WEB_HOST", "");
+  platform::ScopedEnvironmentVariable host("QUENDREL_WEB_HOST", "");
   if (!platform::configuredWebHost().isEmpty()) GTEST_SKIP() << "this build has a web host";
   dialogs->expectMsgBox("No web host is configured.", platform::vbOK);
   dialogs->expectMsgBox("No web host is configured.", platform::vbOK);

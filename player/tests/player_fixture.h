@@ -36,6 +36,7 @@
 #include "system/recording_launcher.h"
 #include "temp_folder.h"
 #include "timing/virtual_clock.h"
+#include "system/scoped_environment.h"
 
 namespace player::testing_support {
 
@@ -68,22 +69,6 @@ inline QColor middleColour(const controls::Picture& picture) {
 inline std::string albumFolderName(int number) {
   return runtime::twoDigits(number) + " - Album " + std::to_string(number);
 }
-
-class EnvironmentVariable {
- public:
-  EnvironmentVariable(const char* name, const std::string& value) : name_(name) {
-    if (const char* old = std::getenv(name)) old_ = old;
-    ::setenv(name, value.c_str(), 1);
-  }
-  ~EnvironmentVariable() {
-    if (old_) ::setenv(name_, old_->c_str(), 1);
-    else ::unsetenv(name_);
-  }
-
- private:
-  const char* name_;
-  std::optional<std::string> old_;
-};
 
 // A collection folder, the player's temporary and system folders, and the
 // services every player test fakes; the player itself is started by the
@@ -225,7 +210,7 @@ class CollectionTest : public ::testing::Test {
   }
 
   TempFolder disc, tmp, sysDir;
-  EnvironmentVariable tmpDir_, systemDir_;
+  platform::ScopedEnvironmentVariable tmpDir_, systemDir_;
   platform::ScopedDialogs dialogs;
   platform::ScopedLauncher launcher;
   controls::ScriptedModals modals;

@@ -31,7 +31,7 @@ TEST(StorePathRules, HoldAsThePlayerUsesThem) {
   EXPECT_EQ(path, "C:\\Coll\\");
   EXPECT_EQ(store::StringFromBuffer(std::string("abc\0def", 7)), "abc");
   EXPECT_EQ(store::StringFromBuffer("no nul"), "no nul");
-  EnvironmentVariable sys("QUENDREL_SYSTEM_DIR", "/var/sys  ");
+  platform::ScopedEnvironmentVariable sys("QUENDREL_SYSTEM_DIR", "/var/sys  ");
   EXPECT_EQ(store::GetWindowsSysDir(), "/var/sys/");
 }
 
@@ -248,7 +248,7 @@ TEST_F(StartUp, AfterAFailedInstallPlaysWithoutStartingSetup) {
   removeMarker();
   writeBytes(disc / "Setup.EXE", "#!/bin/sh\n");
   writeBytes(disc / "AUTORUN.INF", "open = Setup.EXE\r\n");
-  EnvironmentVariable tried(platform::kInstallTriedVariable, "1");
+  platform::ScopedEnvironmentVariable tried(platform::kInstallTriedVariable, "1");
   start();
   EXPECT_TRUE(ends.empty());
   EXPECT_TRUE(launcher->started().empty());

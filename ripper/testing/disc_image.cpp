@@ -65,13 +65,8 @@ DiscImage writeThreeTrackImage(const std::filesystem::path& folder, const std::s
   return writeDiscImage(folder, name, {150, 200, 160});
 }
 
-ScopedImagesVariable::ScopedImagesVariable(const std::string& value) {
-  if (const char* old = std::getenv(ripper::cdlib::kImagesVariable)) {
-    hadValue_ = true;
-    oldValue_ = old;
-  }
-  ::setenv(ripper::cdlib::kImagesVariable, value.c_str(), 1);
-}
+ScopedImagesVariable::ScopedImagesVariable(const std::string& value)
+    : variable_(ripper::cdlib::kImagesVariable, value) {}
 
 namespace {
 std::string joined(const std::vector<DiscImage>& images) {
@@ -83,13 +78,6 @@ std::string joined(const std::vector<DiscImage>& images) {
 
 ScopedImagesVariable::ScopedImagesVariable(const std::vector<DiscImage>& images)
     : ScopedImagesVariable(joined(images)) {}
-
-ScopedImagesVariable::~ScopedImagesVariable() {
-  if (hadValue_)
-    ::setenv(ripper::cdlib::kImagesVariable, oldValue_.c_str(), 1);
-  else
-    ::unsetenv(ripper::cdlib::kImagesVariable);
-}
 
 std::vector<QString> driveNames() {
   std::vector<QString> names;

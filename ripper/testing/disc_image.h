@@ -4,6 +4,7 @@
 // that makes the CD library list them.
 
 #include <QString>
+#include "system/scoped_environment.h"
 #include <cstdint>
 #include <filesystem>
 #include <string>
@@ -36,13 +37,11 @@ class ScopedImagesVariable {
  public:
   explicit ScopedImagesVariable(const std::string& value);
   explicit ScopedImagesVariable(const std::vector<DiscImage>& images);
-  ~ScopedImagesVariable();
   ScopedImagesVariable(const ScopedImagesVariable&) = delete;
   ScopedImagesVariable& operator=(const ScopedImagesVariable&) = delete;
 
  private:
-  bool hadValue_ = false;
-  std::string oldValue_;
+  platform::ScopedEnvironmentVariable variable_;
 };
 
 // The drive names of the drive list, in order.

@@ -16,6 +16,7 @@
 
 #include "system/recording_launcher.h"
 #include "temp_folder.h"
+#include "system/scoped_environment.h"
 
 namespace platform {
 namespace {
@@ -24,24 +25,6 @@ namespace fs = std::filesystem;
 using testing_support::readBytes;
 using testing_support::TempFolder;
 using testing_support::writeBytes;
-
-// Sets (or unsets) an environment variable for one scope.
-class ScopedEnv {
- public:
-  ScopedEnv(const char* name, const char* value) : name_(name) {
-    if (const char* old = std::getenv(name)) old_ = old;
-    if (value) ::setenv(name, value, 1);
-    else ::unsetenv(name);
-  }
-  ~ScopedEnv() {
-    if (old_) ::setenv(name_, old_->c_str(), 1);
-    else ::unsetenv(name_);
-  }
-
- private:
-  const char* name_;
-  std::optional<std::string> old_;
-};
 
 // Waits, a bounded time, for a file to appear.
 bool waitForFile(const fs::path& path, int limitMs = 10000) {
@@ -115,22 +98,22 @@ TEST(ProcessLauncher, AProgramThatCannotBeStartedIsAFailure) {
 
 TEST(WindowStyleHint, ReadsTheStyleNumber) {
   {
-    ScopedEnv env(kWindowStyleVariable, "3");
+    ScopedEnvironmentVariable env(kWindowStyleVariable, "3");
     EXPECT_EQ(windowStyleHint(), WindowStyle::Maximized);
   }
   {
-    ScopedEnv env(kWindowStyleVariable, "0");
+    ScopedEnvironmentVariable env(kWindowStyleVariable, "0");
     EXPECT_EQ(windowStyleHint(), WindowStyle::Hidden);
   }
   {
-    ScopedEnv env(kWindowStyleVariable, "4");
+    ScopedEnvironmentVariable env(kWindowStyleVariable, "4");
     EXPECT_EQ(windowStyleHint(), WindowStyle::NormalNoFocus);
   }
   for (const char* bad : {"5", "-1", "x", "", "1x"}) {
-    ScopedEnv env(kWindowStyleVariable, bad);
+    ScopedEnvironmentVariable env(kWindowStyleVariable, bad);
     EXPECT_FALSE(windowStyleHint().has_value()) << bad;
   }
-  ScopedEnv env(kWindowStyleVariable, nullptr);
+  ScopedEnvironmentVariable env(kWindowStyleVariable, nullptr);
   EXPECT_FALSE(windowStyleHint().has_value());
 }
 

@@ -16,25 +16,10 @@
 #include "system/app_paths.h"
 #include "system/event_pump.h"
 #include "temp_folder.h"
+#include "system/scoped_environment.h"
 
 namespace platform {
 namespace {
-
-class ScopedTmpdir {
- public:
-  explicit ScopedTmpdir(const char* value) {
-    if (const char* old = std::getenv("TMPDIR")) old_ = old;
-    if (value) ::setenv("TMPDIR", value, 1);
-    else ::unsetenv("TMPDIR");
-  }
-  ~ScopedTmpdir() {
-    if (old_) ::setenv("TMPDIR", old_->c_str(), 1);
-    else ::unsetenv("TMPDIR");
-  }
-
- private:
-  std::optional<std::string> old_;
-};
 
 TEST(AppPath, IsTheFolderOfTheRunningProgram) {
   const QString path = appPath();
@@ -116,18 +101,18 @@ TEST(AppPath, CanBeSetForTests) {
 
 TEST(TemporaryFolder, IsTmpdirOrTmpEndingInASlash) {
   {
-    ScopedTmpdir env("/var/tmp/mine");
+    ScopedEnvironmentVariable env("TMPDIR", "/var/tmp/mine");
     EXPECT_EQ(tempFolder(), "/var/tmp/mine/");
   }
   {
-    ScopedTmpdir env("/var/tmp/mine/");
+    ScopedEnvironmentVariable env("TMPDIR", "/var/tmp/mine/");
     EXPECT_EQ(tempFolder(), "/var/tmp/mine/");
   }
   {
-    ScopedTmpdir env("");
+    ScopedEnvironmentVariable env("TMPDIR", "");
     EXPECT_EQ(tempFolder(), "/tmp/");
   }
-  ScopedTmpdir env(nullptr);
+  ScopedEnvironmentVariable env("TMPDIR", nullptr);
   EXPECT_EQ(tempFolder(), "/tmp/");
 }
 

@@ -13,6 +13,7 @@
 
 #include "web/fake_text_fetcher.h"
 #include "web/web_host.h"
+#include "system/scoped_environment.h"
 
 namespace platform {
 namespace {
@@ -143,13 +144,12 @@ TEST(TextFetcher, NoAddressIsAFailure) {
 TEST(TextFetcher, TheInstalledFetcherFetchesFromTheWebHost) {
   TinyHttpServer server;
   server.respond(200, "29127");
-  const char* old = std::getenv("QUENDREL_WEB_HOST");
-  const std::optional<std::string> saved = old ? std::optional<std::string>(old) : std::nullopt;
-  ::setenv("QUENDREL_WEB_HOST", server.host().toStdString().c_str(), 1);
-  ASSERT_NE(dynamic_cast<QtTextFetcher*>(&textFetcher()), nullptr);
-  const FetchResult result = fetchText(webAddress(kUpdateCheckPath));
-  if (saved) ::setenv("QUENDREL_WEB_HOST", saved->c_str(), 1);
-  else ::unsetenv("QUENDREL_WEB_HOST");
+  FetchResult result;
+  {
+    const ScopedEnvironmentVariable host("QUENDREL_WEB_HOST", server.host().toStdString());
+    ASSERT_NE(dynamic_cast<QtTextFetcher*>(&textFetcher()), nullptr);
+    result = fetchText(webAddress(kUpdateCheckPath));
+  }
   EXPECT_TRUE(result.ok) << result.error.toStdString();
   EXPECT_EQ(result.text, "29127");
 }

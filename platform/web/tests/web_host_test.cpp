@@ -1,4 +1,5 @@
 #include "web/web_host.h"
+#include "system/scoped_environment.h"
 
 #include <gtest/gtest.h>
 
@@ -9,26 +10,10 @@
 namespace platform {
 namespace {
 
-class ScopedWebHostEnv {
- public:
-  explicit ScopedWebHostEnv(const char* value) {
-    if (const char* old = std::getenv("QUENDREL_WEB_HOST")) old_ = old;
-    if (value) ::setenv("QUENDREL_WEB_HOST", value, 1);
-    else ::unsetenv("QUENDREL_WEB_HOST");
-  }
-  ~ScopedWebHostEnv() {
-    if (old_) ::setenv("QUENDREL_WEB_HOST", old_->c_str(), 1);
-    else ::unsetenv("QUENDREL_WEB_HOST");
-  }
-
- private:
-  std::optional<std::string> old_;
-};
-
 const QString kBuildHost = QString::fromUtf8(QUENDREL_EXPECTED_WEB_HOST);
 
 TEST(WebHost, TheDefaultIsTheBuildConfiguration) {
-  ScopedWebHostEnv env(nullptr);
+  ScopedEnvironmentVariable env("QUENDREL_WEB_HOST", nullptr);
   EXPECT_EQ(configuredWebHost(), kBuildHost);
   EXPECT_EQ(webHost(), kBuildHost);
   if (kBuildHost.isEmpty()) {
@@ -51,7 +36,7 @@ TEST(WebHost, LoopbackHosts) {
 }
 
 TEST(WebHost, TheEnvironmentOverridesWithALoopbackHost) {
-  ScopedWebHostEnv env("127.0.0.1:5000");
+  ScopedEnvironmentVariable env("QUENDREL_WEB_HOST", "127.0.0.1:5000");
   EXPECT_EQ(webHost(), "127.0.0.1:5000");
   EXPECT_EQ(webAddress(kUpdateCheckPath), "http://127.0.0.1:5000/Utilities/Quendrel/newVersion.dat");
   EXPECT_EQ(webAddress(kHomePagePath), "http://127.0.0.1:5000/utilities/quendrel/");
@@ -60,16 +45,16 @@ TEST(WebHost, TheEnvironmentOverridesWithALoopbackHost) {
 
 TEST(WebHost, LocalhostAndIpv6LoopbackAreAccepted) {
   {
-    ScopedWebHostEnv env("localhost:8000");
+    ScopedEnvironmentVariable env("QUENDREL_WEB_HOST", "localhost:8000");
     EXPECT_EQ(webAddress(kHelpPagePath), "http://localhost:8000/utilities/quendrel/help.html");
   }
-  ScopedWebHostEnv env("[::1]:8000");
+  ScopedEnvironmentVariable env("QUENDREL_WEB_HOST", "[::1]:8000");
   EXPECT_EQ(webHost(), "[::1]:8000");
 }
 
 TEST(WebHost, OtherHostsInTheEnvironmentAreIgnored) {
   for (const char* host : {"example.com", "10.0.0.1:80", "localhost.example.com", "127.0.0.1@example.com", ""}) {
-    ScopedWebHostEnv env(host);
+    ScopedEnvironmentVariable env("QUENDREL_WEB_HOST", host);
     EXPECT_EQ(webHost(), kBuildHost) << host;
   }
 }
