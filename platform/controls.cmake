@@ -55,6 +55,7 @@ quendrel_warnings(quendrel_controls_testing)
 add_executable(platform_controls_tests
   ${controls_dir}/tests/events_test.cpp
   ${controls_dir}/tests/file_lists_test.cpp
+  ${controls_dir}/tests/label_test.cpp
   ${controls_dir}/tests/geometry_test.cpp
   ${controls_dir}/tests/modal_test.cpp
   ${controls_dir}/tests/render_test.cpp

@@ -19,7 +19,16 @@ QLabel* Label::label() const { return static_cast<QLabel*>(widget()); }
 
 void Label::setCaption(const QString& caption) {
   caption_ = caption;
-  label()->setText(withoutAccessMarks(caption));
+  showCaption();
+}
+
+void Label::setUseMnemonic(bool useMnemonic) {
+  useMnemonic_ = useMnemonic;
+  showCaption();
+}
+
+void Label::showCaption() {
+  label()->setText(useMnemonic_ ? withoutAccessMarks(caption_) : caption_);
   if (autoSize_) fitToCaption();
 }
 
@@ -63,6 +72,7 @@ void Label::copyFrom(const Control& other) {
     setBackStyle(o->backStyle_);
     setBorderStyle(o->borderStyle_);
     autoSize_ = o->autoSize_;
+    useMnemonic_ = o->useMnemonic_;
     setCaption(o->caption_);
   }
 }
