@@ -99,6 +99,9 @@ void Form1::designTexts() {
   designLabel(Label7, 8640, 4860, 3000, 240, 8, kCaptionColour);
   designLabel(Label4, 8640, 5100, 3000, 285, 10, kSongPlayingColour, true);
   for (controls::Label* label : {&Label6, &Label5, &Label7, &Label4}) label->setAlignment(2);
+  // The collection's title and subtitle and the names of its albums and
+  // songs show as they stand: an "&" in them is a letter, not a mark.
+  for (controls::Label* label : {&Label2, &Label1, &Label3, &Label8, &Label5, &Label4}) label->setUseMnemonic(false);
 
   // The title link sits on the line where six rows of boxes end.
   designLabel(LabelShadow, 8655, 7310, 3000, 255, 9, 0x202020);

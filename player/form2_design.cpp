@@ -77,6 +77,8 @@ void Form2::designHeading() {
   designLabel(Label6, kMargin, 900, 1440, 240, 8, kCaptionColour);
   Label6.setCaption("Playing Song : ");
   designLabel(Label4, 1680, 870, 7740, 285, 10, kSongPlayingColour, true);
+  // The title and the names show as they stand: an "&" in them is a letter.
+  for (controls::Label* label : {&namLBL, &PlayingSong, &Label4}) label->setUseMnemonic(false);
 
   // Where the browser's large picture was, a little to the right.
   Image3.setStretch(true);
@@ -146,6 +148,7 @@ void Form2::designSongs() {
     // 8 points: a row of 13 pixels holds the letters that reach below the line.
     designLabel(Label1(i), kMargin, kSongsTop + i * kSongHeight, 4080, kSongHeight, 8, kSongNormalColour);
     Label1(i).setVisible(false);
+    Label1(i).setUseMnemonic(false);
   }
 
   // The lyrics box lies on its backdrop, 50 twips inside it.
