@@ -307,6 +307,9 @@ Form5::Form5() : Form("Form5") {
   lblProjectTitle.setFontBold(true);
   fieldLabel(lblProjectSubTitle, 4560, 990, 3840, 315, QStringLiteral("Sub Title"));
   fieldLabel(Label13, 4560, 1590, 3840, 1200, QStringLiteral("The information text"));
+  // The project's name and texts show as they stand: an "&" in them is a letter, not a mark.
+  for (controls::Label* text : {&lblProjectName, &lblCdLabl, &lblProjectTitle, &lblProjectSubTitle, &Label13})
+    text->setUseMnemonic(false);
 
   place(Frame5, 4560, 3150, 1455, 495);
   Frame5.setBorderStyle(0);

@@ -19,6 +19,8 @@ frmProgress::frmProgress() : Form("frmProgress") {
   lblStatus.Move(240, 135, 4740, 420);
   lblStatus.setBackStyle(0);
   lblStatus.setForeColor(0x3A2A1C);
+  // It names the file being written, whose names may hold "&".
+  lblStatus.setUseMnemonic(false);
   lblStatus.setCaption(QStringLiteral("Extracting track"));
 
   picProgress1.Move(240, 630, 3660, 300);
