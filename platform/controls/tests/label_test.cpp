@@ -1,9 +1,9 @@
 // What a label shows of its caption: the access-key marks taken out, or the
 // caption as it stands for a label that shows the user's names and texts.
 #include <QApplication>
-#include <QDir>
 #include <QImage>
 #include <QLabel>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 #include "control_array.h"
@@ -98,10 +98,11 @@ TEST(LabelCaption, TheAmpersandOfACaptionShownAsItStandsIsDrawn) {
   applyLook(*qApp);
   Panel panel;
   Label& label = panel.Label1(0);
+  QTemporaryDir folder;
   const auto drawn = [&](const QString& caption, bool useMnemonic) {
     label.setUseMnemonic(useMnemonic);
     label.setCaption(caption);
-    const QString path = QDir::current().filePath("label_caption.png");
+    const QString path = folder.filePath("label_caption.png");
     EXPECT_TRUE(renderToPng(panel, path));
     return QImage(path);
   };
