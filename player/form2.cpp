@@ -24,6 +24,18 @@ void Form2::Form_Load() {
   Move(0, 0, controls::Screen::Width() + 5000, controls::Screen::Height());
 }
 
+// The window has no caption bar: the window manager's close (Alt+F4) is a
+// user's only way to close it, and the user means what the album picture
+// does. Unloading would lose what start-up gave the window (its colour,
+// place, sliders and captions) and the personal list, and stop what plays.
+// The program's own unload (the browser's) still takes it down.
+void Form2::Form_QueryUnload(int& cancel, int unloadMode) {
+  constexpr int kCloseBox = 0;
+  if (unloadMode != kCloseBox) return;
+  cancel = 1;
+  Image3_Click();
+}
+
 void Form2::Form_Unload(int&) { Text1.setCaretVisible(true); }
 
 // Back to the browser; what plays goes on.
