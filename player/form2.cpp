@@ -2,9 +2,9 @@
 
 #include "form1.h"
 #include "player.h"
-#include "screen.h"
 #include "web/web_host.h"
 #include "web/web_page.h"
+#include "window_on_screen.h"
 
 namespace player {
 
@@ -20,9 +20,7 @@ Form2::Form2(Player& player) : Form("Form2"), player_(player) {
   ttlL.Click = [this] { ttlL_Click(); };
 }
 
-void Form2::Form_Load() {
-  Move(0, 0, controls::Screen::Width() + 5000, controls::Screen::Height());
-}
+void Form2::Form_Load() { coverScreen(*this); }
 
 // The window has no caption bar: the window manager's close (Alt+F4) is a
 // user's only way to close it, and the user means what the album picture
