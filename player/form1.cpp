@@ -25,6 +25,7 @@
 #include "store_error.h"
 #include "system/app_paths.h"
 #include "system/process_launcher.h"
+#include "window_on_screen.h"
 #include "window_timer.h"
 
 namespace player {
@@ -173,7 +174,7 @@ void Form1::startUp() {
   Album = 1;
   window.setVisible(false);
 
-  Move(0, 0, Screen::Width() + 5000, Screen::Height());
+  coverScreen(*this);
   Label1.setTop(Label2.Top() + 7);
   Label1.setLeft(Label2.Left() + 10);
   setBorder(0);

@@ -2,9 +2,9 @@
 
 #include "form1.h"
 #include "player.h"
-#include "screen.h"
 #include "web/web_host.h"
 #include "web/web_page.h"
+#include "window_on_screen.h"
 
 namespace player {
 
@@ -20,8 +20,18 @@ Form2::Form2(Player& player) : Form("Form2"), player_(player) {
   ttlL.Click = [this] { ttlL_Click(); };
 }
 
-void Form2::Form_Load() {
-  Move(0, 0, controls::Screen::Width() + 5000, controls::Screen::Height());
+void Form2::Form_Load() { coverScreen(*this); }
+
+// The window has no caption bar: the window manager's close (Alt+F4) is a
+// user's only way to close it, and the user means what the album picture
+// does. Unloading would lose what start-up gave the window (its colour,
+// place, sliders and captions) and the personal list, and stop what plays.
+// The program's own unload (the browser's) still takes it down.
+void Form2::Form_QueryUnload(int& cancel, int unloadMode) {
+  constexpr int kCloseBox = 0;
+  if (unloadMode != kCloseBox) return;
+  cancel = 1;
+  Image3_Click();
 }
 
 void Form2::Form_Unload(int&) { Text1.setCaretVisible(true); }

@@ -170,6 +170,8 @@ class Form2 : public controls::Form, public PlayerWindowVariables {
 
  protected:
   void Form_Load() override;
+  // A close from outside the program goes back to the browser instead.
+  void Form_QueryUnload(int& cancel, int unloadMode) override;
   void Form_Unload(int& cancel) override;
 
  private:

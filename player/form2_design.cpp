@@ -106,10 +106,14 @@ void Form2::designTransport() {
   lblSEC.setCaption("00");
   lblMIN.setAlignment(1);
 
-  // The readouts take the control's place at start-up.
-  MP1->setRect(4950, kClockTop + 75, 1350, 240);
-  designLabel(Label3, 4950, kClockTop + 75, 1350, 240, 8, kCaptionColour);
-  designLabel(Label9, 4950, kClockTop + 75, 1350, 240, 8, kCaptionColour);
+  // The readouts take the control's place at start-up. The widest of them,
+  // " Balance: -10000", needs about 1400 twips: a narrower place wraps the
+  // number onto a second line, out of sight.
+  constexpr double kReadoutLeft = 4950;
+  constexpr double kReadoutWidth = 1800;
+  MP1->setRect(kReadoutLeft, kClockTop + 75, kReadoutWidth, 240);
+  designLabel(Label3, kReadoutLeft, kClockTop + 75, kReadoutWidth, 240, 8, kCaptionColour);
+  designLabel(Label9, kReadoutLeft, kClockTop + 75, kReadoutWidth, 240, 8, kCaptionColour);
   // What the refresh writes there, until it first does.
   Label3.setCaption(" Volume: 90");
   Label9.setCaption(" Balance: 0");
@@ -118,7 +122,7 @@ void Form2::designTransport() {
   designLook(Image4, artwork::toolButton(Tool::ViewSwitch, false));
   designLook(Image5, artwork::toolButton(Tool::ViewSwitch, true));
   Image2.setPicture(Image4.Picture());
-  Image2.Move(6360, kClockTop - 15);
+  Image2.Move(kReadoutLeft + kReadoutWidth + 60, kClockTop - 15);
   Image2.setToolTipText("Volume or balance");
 }
 

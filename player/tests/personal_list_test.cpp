@@ -169,6 +169,30 @@ TEST_F(PersonalList, ADropWhileNothingOrAPausedSongPlaysStartsTheListAgainFromIt
   EXPECT_EQ(lines(w.BeenHeardList), std::vector<QString>{"01 - Album 1\\01 - Song 01.mp3"});
 }
 
+TEST_F(PersonalList, ADropWhileAlbumPlayRunsStopsItAndStartsTheListAgainFromItsFirstEntry) {
+  Form2& w = listOf({0, 1}, 30);
+  clock->advance(2000);
+  // Next, while the list's song plays, starts the selected album song.
+  press(w.imgFfB);
+  clock->advance(2000);
+  ASSERT_TRUE(w.isPlaying);
+  ASSERT_EQ(mp1->playState(), PlayState::Playing);
+  ASSERT_EQ(openedSongs(), (std::vector<std::string>{"1.1", "1.2"}));
+
+  drop(2);
+  EXPECT_FALSE(w.isPlaying);
+  EXPECT_EQ(openedSongs(), (std::vector<std::string>{"1.1", "1.2", "1.1"}));
+  EXPECT_EQ(w.playingSngIdx, 0);
+  EXPECT_EQ(w.PrivateList.ListCount(), 3);
+  EXPECT_EQ(lines(w.BeenHeardList), std::vector<QString>{"01 - Album 1\\01 - Song 01.mp3"});
+  EXPECT_EQ(w.plyPrvLstCnt, 1);
+  EXPECT_FALSE(w.Timer1.Enabled());
+  EXPECT_TRUE(w.Timer4.Enabled());
+  // The list goes on from there, in its order.
+  playOnUntilOpened(4);
+  EXPECT_EQ(openedSongs(3), std::vector<std::string>{"1.2"});
+}
+
 TEST_F(PersonalList, InListOrderTheModeEndsAfterTheLastEntryAndWithRepeatTheFirstFollows) {
   for (bool repeating : {false, true}) {
     SCOPED_TRACE(repeating ? "repeat" : "once");

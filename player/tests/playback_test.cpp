@@ -444,6 +444,25 @@ TEST_F(Playback, PlayAllGoesFromAlbumToAlbumAndFromTheLastBackToTheFirst) {
   EXPECT_TRUE(w.isPlaying);
 }
 
+TEST_F(Playback, PlayAllShowsTheAlbumThatPlaysInTheBrowserByItsCasedName) {
+  writeProjectData(projectData());
+  addFiles("01 - ROCK classics", {"01 - One.mp3"});
+  addFiles("02 - jazz NIGHTS", {"01 - Two.mp3"});
+  start();
+  mp1->setDefaultSongLength(5);
+  finishAnimation();
+  open(1);
+  switchPlayAllOn();
+  doubleClickSong(0);
+  EXPECT_EQ(browser().Label8.Caption(), "Rock classics");
+  ASSERT_GE(untilOpened(2), 0);
+  EXPECT_EQ(browser().theAlbum, "02 - jazz NIGHTS");
+  EXPECT_EQ(browser().Label8.Caption(), "Jazz nights");
+  // And from the last album back to the first.
+  ASSERT_GE(untilOpened(3), 0);
+  EXPECT_EQ(browser().Label8.Caption(), "Rock classics");
+}
+
 TEST_F(Playback, WithoutPlayAllTheEndOfTheAlbumEndsPlay) {
   startWith(1, 2, 5);
   Form2& w = window();
