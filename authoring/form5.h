@@ -442,6 +442,9 @@ class Form5 : public controls::Form {
   void connectPictureHandlers();
   void choosePicture(int role);
   void clearPicture(int role);
+  // The end of a picture command, however it went: no loose copy left in
+  // the mirror, the "Working...." window gone, the main window usable.
+  void endPictureWork();
 
  public:
   // ======================================================================
