@@ -232,6 +232,9 @@ void Form5::forgetHalfMadeProject() {
   isPasswordCorrect = false;
   lblProjectName.setCaption(QString());
   lblProjectTitle.setCaption(QString());
+  // The album list was emptied with the display; the songs of the project
+  // open before go with it.
+  showNoSongs();
   EnableButtons(false);
   Command27.setEnabled(false);
   setCheck1Quietly(controls::vbUnchecked);
