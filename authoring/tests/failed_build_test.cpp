@@ -33,6 +33,7 @@ class FailedBuild : public ProjectsTest {
     ASSERT_EQ(form.List1.ListIndex(), 0);
     ASSERT_EQ(form.File4.ListCount(), 2);
     ASSERT_TRUE(form.Command7.Enabled());
+    ASSERT_NE(form.lblFolderSize.Caption(), "");
   }
 
   // Types `name` and clicks Build, as a user does on tab 0.
@@ -47,7 +48,7 @@ class FailedBuild : public ProjectsTest {
   }
 };
 
-TEST_F(FailedBuild, EmptiesTheSongListAndTurnsItsCommandsOff) {
+TEST_F(FailedBuild, EmptiesTheSongListTurnsItsCommandsOffAndShowsNoFolderSize) {
   struct Case {
     const char* what;
     const char* message;
@@ -77,6 +78,7 @@ TEST_F(FailedBuild, EmptiesTheSongListAndTurnsItsCommandsOff) {
     for (controls::Control* command : std::initializer_list<controls::Control*>{
              &form.Command7, &form.Command8, &form.Command11, &form.Command13, &form.Command14, &form.Command15})
       EXPECT_FALSE(command->Enabled()) << command->Name().toStdString();
+    EXPECT_EQ(form.lblFolderSize.Caption(), "");
     EXPECT_TRUE(form.sDirectory.isEmpty());
   }
 }
