@@ -10,8 +10,21 @@
 #include "dialogs/dialog_service.h"
 #include "store_error.h"
 
-// The error's description, as the messages show it.
+// The error's description, as the messages show it. A text that goes on
+// with its sentence brings its own blank: describe(e) + " Or One of the
+// files is occupied.".
 inline QString describe(const std::exception& error) { return QString::fromStdString(error.what()); }
+
+// The error's description and a sentence of the window's own after it, the
+// description closed by a full stop unless it ends a sentence already:
+// "Permission denied. File or directory are occupied.".
+inline QString describeFollowedBy(const std::exception& error, const QString& sentence) {
+  const QString description = describe(error);
+  if (description.isEmpty()) return sentence;
+  const QChar last = description.back();
+  const bool ended = last == QLatin1Char('.') || last == QLatin1Char('!') || last == QLatin1Char('?');
+  return description + (ended ? QStringLiteral(" ") : QStringLiteral(". ")) + sentence;
+}
 
 // One OK box with the error's description, titled `title` (the program's
 // title when empty).

@@ -361,9 +361,7 @@ Form5::Form5() : Form("Form5") {
   connectTextHandlers();
   connectAlbumHandlers();
   connectIconHandlers();
-  connectCommandStateHandlers();
   connectSongHandlers();
   connectPictureHandlers();
   connectCompileHandlers();
-  connectSampleHandlers();
 }

@@ -4,8 +4,9 @@
 // picture buttons, with the build panel Frame3 at the bottom.
 //
 // The window is split by concern. Each section below declares its controls,
-// members and handlers; its handlers are wired in its own source file by the
-// private connect<Section>Handlers(), which the constructor calls. The
+// members and handlers; a section with handlers wires them in its own source
+// file by the private connect<Section>Handlers(), which the constructor
+// calls (the command states and the sample project have none). The
 // controls' design (places, captions, tooltips, start states) is all in
 // form5.cpp, so that the window is one design.
 //
@@ -360,10 +361,6 @@ class Form5 : public controls::Form {
   // the album's songs and picture).
   void albumSelectionStates();
 
- private:
-  void connectCommandStateHandlers();
-
- public:
   // ======================================================================
   // Songs & lyrics (form5_songs.cpp, form5_lyrics.cpp)
   // ======================================================================
@@ -445,6 +442,9 @@ class Form5 : public controls::Form {
   void connectPictureHandlers();
   void choosePicture(int role);
   void clearPicture(int role);
+  // The end of a picture command, however it went: no loose copy left in
+  // the mirror, the "Working...." window gone, the main window usable.
+  void endPictureWork();
 
  public:
   // ======================================================================
@@ -487,7 +487,4 @@ class Form5 : public controls::Form {
   // files beside the program and added to the project list, not opened. A
   // failure is shown in one "Error" box; what was built by then stays.
   void buildSampleProject(const QString& name);
-
- private:
-  void connectSampleHandlers();
 };

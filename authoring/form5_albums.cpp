@@ -232,7 +232,7 @@ void Form5::Command22_Click() {
       }
       Dir4.Refresh();
     } catch (const store::StoreError& e) {
-      showMessage(describe(e) + QStringLiteral(" File or directory are occupied."));
+      showMessage(describeFollowedBy(e, QStringLiteral("File or directory are occupied.")));
       return;
     }
     if (List1.ListCount() == 0)

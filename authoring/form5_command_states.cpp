@@ -22,8 +22,6 @@ void setMoveStates(controls::Control& up, controls::Control& down, int selected,
 
 }  // namespace
 
-void Form5::connectCommandStateHandlers() {}
-
 void Form5::EnableButtons(bool state) {
   setAll({&Command6, &Command22, &Command24, &Command19, &Command20, &Command7, &Command8, &Command11, &Command13,
           &Command14, &Command15, &cmdPreview},

@@ -61,17 +61,24 @@ void Form5::Picture1_Click() {
     return;
   }
 
+  const QString oldIcon = Text1_;
   Text1_ = file_var;
   try {
     store::deleteAllPics(project, "*.ico");
     store::copyFileAtomically(source, target);
   } catch (const store::StoreError& error) {
-    // The old icon may be gone already: the disc falls back to the
-    // launcher's icon rather than name a file that is not there.
-    Text1_.clear();
-    Picture1.setPicture(controls::Picture());
-    skippingFileErrors([this] { saveProjectData(); });
-    skippingFileErrors([&] { store::rewriteAutorunIconCleared(project, projectName); });
+    if (!oldIcon.isEmpty() && store::FileExists(store::setPath(project, oldIcon.toStdString()))) {
+      // A project folder that takes no change still has its icon, and the
+      // window goes on showing it.
+      Text1_ = oldIcon;
+    } else {
+      // The old icon is gone: the disc falls back to the launcher's icon
+      // rather than name a file that is not there.
+      Text1_.clear();
+      Picture1.setPicture(controls::Picture());
+      skippingFileErrors([this] { saveProjectData(); });
+      skippingFileErrors([&] { store::rewriteAutorunIconCleared(project, projectName); });
+    }
     showFileWorkError(error);
     return;
   }
@@ -87,11 +94,24 @@ void Form5::Picture1_Click() {
 void Form5::Command9_Click() {
   if (helpShown(QStringLiteral("This button clears the icon of the Quendrel instance."))) return;
   if (!projectEditable()) return;
-  // Every step runs, whatever the one before it did.
   const std::string project = sDirectory.toStdString();
-  album_files::removeNamedFile(project, Text1_);
+  const QString icon = Text1_;
+  // The project data and AUTORUN.INF forget the icon before its file goes:
+  // a project folder that takes neither keeps the icon, and so does the
+  // window.
   Text1_.clear();
+  bool dataSaved = false;
+  try {
+    saveProjectData();
+    dataSaved = true;
+    store::rewriteAutorunIconCleared(project, lblProjectName.Caption().toStdString());
+  } catch (const store::StoreError& error) {
+    Text1_ = icon;
+    if (dataSaved) skippingFileErrors([this] { saveProjectData(); });
+    showFileWorkError(error);
+    return;
+  }
+  // Nothing names the file any more; one that stays harms nothing.
+  album_files::removeNamedFile(project, icon);
   Picture1.setPicture(controls::Picture());
-  skippingFileErrors([this] { saveProjectData(); });
-  skippingFileErrors([&] { store::rewriteAutorunIconCleared(project, lblProjectName.Caption().toStdString()); });
 }

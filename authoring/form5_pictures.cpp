@@ -113,9 +113,7 @@ void Form5::choosePicture(int role) {
     store::deleteAllPics(mirror, "");
     saveProjectData();
   } catch (const store::StoreError& error) {
-    skippingFileErrors([&] { store::deleteAllPics(mirror, ""); });
-    hideWorking();
-    setEnabled(true);
+    endPictureWork();
     showFileWorkError(error);
     return;
   }
@@ -130,24 +128,48 @@ void Form5::clearPicture(int role) {
   runtime::letPendingEventsRun();
   setEnabled(false);
   showWorking();
-  r.box.setPicture(controls::Picture());
   const std::string mirror = workDirectory.toStdString();
   const std::string pack = picturesPack(sDirectory);
-  const bool packed = store::FileExists(pack);
-  if (packed) skippingFileErrors([&] {
+  // A pack that cannot be read back cannot be packed again without losing
+  // the other pictures: it stays as it is, and only the project data forgets
+  // the picture, so that the player never shows it.
+  bool repack = false;
+  if (store::FileExists(pack)) skippingFileErrors([&] {
       album_files::ensureFolder(mirror);
       rebuildPictureSlots();
+      repack = true;
     });
-  album_files::removeNamedFile(mirror, r.member);
-  // Cleared in the project data even without a dop.qd, so that the player
-  // never looks for a picture that is not there.
-  r.member.clear();
-  picNames[role].clear();
-  // The repack replaces the old file only when it is whole: a member that
-  // cannot be read leaves the pictures packed before.
-  if (packed) skippingFileErrors([&] { store::packFiles(pack, packNames(picNames), mirror); });
-  skippingFileErrors([&] { store::deleteAllPics(mirror, ""); });
-  skippingFileErrors([&] { saveProjectData(); });
+  const QString member = r.member;
+  const std::vector<QString> slotsBefore = picNames;
+  bool packReplaced = false;
+  try {
+    picNames[role].clear();
+    // The repack replaces the old file only when it is whole.
+    if (repack) {
+      store::packFiles(pack, packNames(picNames), mirror);
+      packReplaced = true;
+    }
+    // Cleared in the project data even without a dop.qd, so that the player
+    // never looks for a picture that is not there.
+    r.member.clear();
+    saveProjectData();
+  } catch (const store::StoreError& error) {
+    // A project folder that takes no change keeps the picture, and so does
+    // the window: the pack goes back to what the project data still names.
+    r.member = member;
+    picNames = slotsBefore;
+    if (packReplaced) skippingFileErrors([&] { store::packFiles(pack, packNames(picNames), mirror); });
+    endPictureWork();
+    showFileWorkError(error);
+    return;
+  }
+  r.box.setPicture(controls::Picture());
+  album_files::removeNamedFile(mirror, member);
+  endPictureWork();
+}
+
+void Form5::endPictureWork() {
+  skippingFileErrors([this] { store::deleteAllPics(workDirectory.toStdString(), ""); });
   hideWorking();
   setEnabled(true);
 }

@@ -232,6 +232,10 @@ void Form5::forgetHalfMadeProject() {
   isPasswordCorrect = false;
   lblProjectName.setCaption(QString());
   lblProjectTitle.setCaption(QString());
+  // The album list was emptied with the display; the songs and the size of
+  // the project open before go with it.
+  showNoSongs();
+  lblFolderSize.setCaption(QString());
   EnableButtons(false);
   Command27.setEnabled(false);
   setCheck1Quietly(controls::vbUnchecked);

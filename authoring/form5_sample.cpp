@@ -55,8 +55,6 @@ std::vector<SampleSong> sampleSongs() {
 
 }  // namespace
 
-void Form5::connectSampleHandlers() {}
-
 void Form5::buildSampleProject(const QString& sampleName) {
   const QString name = album_files::trimBlanks(sampleName);
   if (!album_files::isLegalName(name)) {

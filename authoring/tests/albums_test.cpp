@@ -256,7 +256,7 @@ TEST_F(Albums, ARemovalThatFailsSaysTheFolderIsOccupied) {
   fs::remove_all(mirror / "02 - B");
   selectAlbum(0);
   fakes.dialogs->expectMsgBox("Detele this album?", platform::vbYes);
-  fakes.dialogs->expectMsgBox("File not found File or directory are occupied.", platform::vbOK);
+  fakes.dialogs->expectMsgBox("File not found. File or directory are occupied.", platform::vbOK);
   ASSERT_TRUE(form.Command22.click());
   EXPECT_EQ(folders(project), (Names{"01 - A", "02 - B"}));
   EXPECT_EQ(albumList(), (Names{"01 - A", "02 - B"}));
@@ -285,7 +285,7 @@ TEST_F(Albums, ARemovalWhereAFolderCannotBeChangedChangesNothingAnywhere) {
       if (!locked.holds()) GTEST_SKIP() << "no folder can be made unchangeable here";
       selectAlbum(1);
       fakes.dialogs->expectMsgBox("Detele this album?", platform::vbYes);
-      fakes.dialogs->expectMsgBox("Permission denied File or directory are occupied.", platform::vbOK);
+      fakes.dialogs->expectMsgBox("Permission denied. File or directory are occupied.", platform::vbOK);
       ASSERT_TRUE(form.Command22.click());
     }
     EXPECT_EQ(tree(project), projectBefore);

@@ -9,11 +9,11 @@
 
 namespace platform {
 
-// The paths on the host (Parts 2.101 and 3.111).
-inline constexpr const char* kUpdateCheckPath = "/Utilities/Quendrel/newVersion.dat";
-inline constexpr const char* kHelpPagePath = "/utilities/quendrel/help.html";
-inline constexpr const char* kHomePagePath = "/utilities/quendrel/";
-inline constexpr const char* kPlayerTitleLinkPath = "/utilities/Quendrel";
+// The paths on the host.
+inline constexpr const char* kUpdateCheckPath = "/Utilities/Quendrel/newVersion.dat";  // the version on offer
+inline constexpr const char* kHelpPagePath = "/utilities/quendrel/help.html";  // "Help on the web"
+inline constexpr const char* kHomePagePath = "/utilities/quendrel/";           // "Visit the website"
+inline constexpr const char* kPlayerTitleLinkPath = "/utilities/Quendrel";     // the player's title
 
 // The host the build was configured with ("" for none).
 QString configuredWebHost();
