@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "cd_access.h"
+#include "cd_drives.h"
 #include "cd_library.h"
 #include "dialogs/dialog_service.h"
 #include "frm_progress.h"
@@ -51,7 +52,7 @@ bool readBlock(TrackBuffer& buffer, std::int32_t frame, std::uint32_t count) {
     buffer.lengthFilled = 0;
     buffer.status = 0;
     buffer.startOffset = 0;
-    if (cdlib::ReadCDAudioLBA(CdHandle, &buffer) == 1) return true;
+    if (cdDrives().ReadCDAudioLBA(buffer) == 1) return true;
   }
   return false;
 }
@@ -112,7 +113,7 @@ RipOutcome RipTrackToMp3(const QString& path, std::int32_t& firstFrame, std::int
     while (remaining > 0) {
       const auto count = static_cast<std::uint32_t>(std::min(kFramesPerBlock, remaining));
       if (!readBlock(*readBuffer, firstFrame, count)) {
-        platform::dialogs().MsgBox(AKRipErrText(), platform::vbOKOnly);
+        platform::dialogs().MsgBox(cdDrives().AKRipErrText(), platform::vbOKOnly);
         outcome = RipOutcome::Failed;
         break;
       }

@@ -15,7 +15,9 @@
 #include <stdexcept>
 
 #include "album_tab_fixture.h"
+#include "cd_access.h"
 #include "cd_drives.h"
+#include "cd_library.h"
 #include "disc_image.h"
 #include "fault_filter.h"
 #include "file_io.h"
@@ -69,6 +71,9 @@ class FakeDrives : public ripper::CdDrives {
     const std::vector<int>& toc = tocs[open < 0 ? 0 : open];
     return open >= 0 && entry < static_cast<int>(toc.size()) ? toc[entry] : 0;
   }
+  // No frame of these drives can be read.
+  std::int32_t ReadCDAudioLBA(ripper::TrackBuffer&) override { return 0; }
+  QString AKRipErrText() override { return ripper::akripErrorText(ripper::cdlib::kReadFailed); }
 
   int adapters = 0;
   bool faultWhileCounting = false;
