@@ -39,6 +39,8 @@ namespace fs = std::filesystem;
 using controls::WindowInput;
 using Names = std::vector<std::string>;
 
+const QString kReadError = QStringLiteral(
+    "An error was returned by the ASPI manager. Use GetAspiLibAspiError to retrieve the actual ASPI error.");
 const QString kNoAdapter = QStringLiteral(
     "Could not locate a CD adaptor.\nOr CD is occupied, Or you are currently using a different ripping utility.");
 
@@ -557,6 +559,41 @@ TEST_F(RipperWindow, CancelLeavesNoPartOfATrackAndTheListShowsOnlyFinishedSongs)
     clickLine(0);
     extract();
     EXPECT_EQ(songList().size(), expected.size() + 1);
+    ASSERT_TRUE(WindowInput(window()).clickOn(window().cmdQuit));
+  }
+}
+
+TEST_F(RipperWindow, ATrackOfWhichNothingCanBeReadIsAReadErrorAndLeavesNoSong) {
+  // Tracks of 30, 40 and 30 frames (from frames 0, 30 and 70) on an image
+  // whose .bin stops short: the tracks it ends in, and those that begin
+  // where it ends or after, cannot be read.
+  const struct {
+    int binFrames;
+    int lines;
+    Names songs;
+    int readErrors;
+  } cases[] = {
+      {20, 3, {}, 3},                                       // cut in the first track
+      {50, 3, {"01 - Track 1.mp3"}, 2},                     // cut in the second
+      {70, 3, {"01 - Track 1.mp3", "02 - Track 2.mp3"}, 1}, // cut where the third begins
+      {0, 2, {}, 2},  // an empty .bin: its end at frame 0 ends the list too
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::Message() << "cut after " << c.binFrames << " frames");
+    fs::remove_all(album());
+    fs::create_directory(album());
+    withSongs({});
+    insertDisc({30, 40, 30});
+    ripper_test::cutImage(disc, c.binFrames);
+    ASSERT_NE(openRipper(), nullptr);
+    ASSERT_EQ(window().TrackList.ListCount(), c.lines);
+    selectLines(0, c.lines - 1);
+    for (int k = 0; k < c.readErrors; ++k)
+      fakes.dialogs->expectMsgBox(kReadError, platform::vbOK).withStyle(platform::vbOKOnly);
+    extract();
+    EXPECT_TRUE(fakes.dialogs->allShown());
+    EXPECT_EQ(files(album()), c.songs);
+    EXPECT_EQ(songList(), c.songs);
     ASSERT_TRUE(WindowInput(window()).clickOn(window().cmdQuit));
   }
 }

@@ -250,6 +250,26 @@ TEST_F(TrackRip, ABlockIsAskedForThreeTimesBeforeItIsAReadError) {
   }
 }
 
+TEST_F(TrackRip, ATrackWithoutAFrameOnTheDiscIsAReadErrorAndLeavesNoFile) {
+  // What the table of an image cut short gives its last track: one that
+  // ends (at the image's end) before it begins, and an empty one that
+  // begins where the image ends.
+  const struct {
+    int first, end;
+  } tracks[] = {{disc.leadOut() + 40, disc.leadOut()}, {disc.leadOut(), disc.leadOut()}};
+  for (const auto& t : tracks) {
+    SCOPED_TRACE(t.first);
+    dialogs->expectMsgBox(kReadErrorText, platform::vbOK).withStyle(platform::vbOKOnly);
+    const QString file = path("10 - Track 3.mp3");
+    EXPECT_EQ(rip(file, t.first, t.end, normal160), RipOutcome::Failed);
+    EXPECT_TRUE(dialogs->allShown());
+    EXPECT_TRUE(seen.empty());
+    EXPECT_EQ(firstFrame, t.first);
+    EXPECT_FALSE(exists(file));
+    EXPECT_EQ(progressWindow(), nullptr);
+  }
+}
+
 TEST_F(TrackRip, AnEncoderRefusalIsACriticalErrorAndNothingIsWritten) {
   dialogs->expectMsgBox("Invalid format parameters", platform::vbOK)
       .withStyle(platform::vbCritical)
