@@ -2,7 +2,8 @@
 // music from CD" and driven as a user drives it: drives and tracks of disc
 // images, renaming by F3 and by the pop-up menu, the MP3 settings, the rip
 // of the selected tracks into the album as its next songs (30 at most),
-// cancel, and closing, which gives the main window back. A fake CD layer
+// the tracks that cannot be read, the folder size, cancel, and closing,
+// which gives the main window back. A fake CD layer
 // stands in where a case needs drives the images cannot give.
 #include <gtest/gtest.h>
 
@@ -21,6 +22,7 @@
 #include "disc_image.h"
 #include "fault_filter.h"
 #include "file_io.h"
+#include "folder_size.h"
 #include "frm_main.h"
 #include "frm_progress.h"
 #include "mp3_reading.h"
@@ -537,7 +539,7 @@ TEST_F(RipperWindow, CancelLeavesNoPartOfATrackAndTheListShowsOnlyFinishedSongs)
     bool pressed = false;
     duringRip = [&] {
       frmProgress* progress = ripper::progressWindow();
-      ASSERT_NE(progress, nullptr);
+      if (!progress) return;  // between tracks
       if (pressed) ++blocksAfterCancel;
       if (!pressed && progress->lblStatus.Caption().contains(cancelledSong)) {
         EXPECT_TRUE(WindowInput(*progress).clickOn(progress->Command1));
@@ -596,6 +598,40 @@ TEST_F(RipperWindow, ATrackOfWhichNothingCanBeReadIsAReadErrorAndLeavesNoSong) {
     EXPECT_EQ(songList(), c.songs);
     ASSERT_TRUE(WindowInput(window()).clickOn(window().cmdQuit));
   }
+}
+
+TEST_F(RipperWindow, TheFolderSizeFollowsEveryRippedTrackAndACancel) {
+  insertDisc({300, 300, 300});  // some 80 KB of MP3 a track
+  withSongs(numbered(1));
+  form.showFolderSize();  // as the project's last change left it
+  const std::string before = form.lblFolderSize.Caption().toStdString();
+  ASSERT_NE(openRipper(), nullptr);
+  selectLines(0, 2);
+  // While the second track is ripped the label counts the first; the third
+  // is cancelled.
+  std::string shownDuringSecond, sizeDuringSecond;
+  bool cancelled = false;
+  duringRip = [&] {
+    frmProgress* progress = ripper::progressWindow();
+    if (!progress) return;  // between tracks
+    const QString status = progress->lblStatus.Caption();
+    if (shownDuringSecond.empty() && status.contains("03 - Track 2")) {
+      shownDuringSecond = form.lblFolderSize.Caption().toStdString();
+      const fs::path writing = album() / "03 - Track 2.mp3";
+      sizeDuringSecond =
+          store::folderSizeText(store::SizeOf(project.string()) - static_cast<double>(fs::file_size(writing)));
+    }
+    if (!cancelled && status.contains("04 - Track 3")) {
+      EXPECT_TRUE(WindowInput(*progress).clickOn(progress->Command1));
+      cancelled = true;
+    }
+  };
+  extract();
+  ASSERT_TRUE(cancelled);
+  ASSERT_EQ(files(album()), (Names{"01 - s1.mp3", "02 - Track 1.mp3", "03 - Track 2.mp3"}));
+  EXPECT_EQ(shownDuringSecond, sizeDuringSecond);
+  EXPECT_NE(shownDuringSecond, before);
+  EXPECT_EQ(form.lblFolderSize.Caption().toStdString(), store::folderSizeText(store::SizeOf(project.string())));
 }
 
 TEST_F(RipperWindow, ASongFileOfTheNextNameIsNeverWrittenOver) {
