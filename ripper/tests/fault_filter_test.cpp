@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <iterator>
 
 #include "exception_names.h"
 #include "fault_filter.h"
@@ -92,14 +93,34 @@ TEST_F(FaultFilter, EachFaultIsNamedAndNestedGuardsCatchTheirOwn) {
   EXPECT_EQ(outer, 1);
 }
 
+void handlerBeforeTheFilter(int) {}
+
 TEST_F(FaultFilter, InstallingTwiceChangesNothingAndRemovingRestoresTheOldHandler) {
   EXPECT_TRUE(faultFilterInstalled());
-  installFaultFilter();
   removeFaultFilter();
-  EXPECT_FALSE(faultFilterInstalled());
+  // A handler of the test's own before the filter, so that the one restored
+  // is told from the default one (and from a sanitizer's, which may be
+  // there before any test runs).
+  const int faults[] = {SIGSEGV, SIGBUS, SIGFPE, SIGILL};
+  struct sigaction outer[std::size(faults)], before {};
+  before.sa_handler = handlerBeforeTheFilter;
+  sigemptyset(&before.sa_mask);
+  for (std::size_t i = 0; i < std::size(faults); ++i) sigaction(faults[i], &before, &outer[i]);
+
+  installFaultFilter();
+  installFaultFilter();
   struct sigaction now {};
   sigaction(SIGSEGV, nullptr, &now);
-  EXPECT_EQ(now.sa_handler, SIG_DFL);
+  EXPECT_TRUE(now.sa_flags & SA_SIGINFO) << "the filter is not installed";
+  removeFaultFilter();
+  EXPECT_FALSE(faultFilterInstalled());
+  for (std::size_t i = 0; i < std::size(faults); ++i) {
+    sigaction(faults[i], nullptr, &now);
+    EXPECT_EQ(now.sa_handler, handlerBeforeTheFilter) << "signal " << faults[i];
+    EXPECT_FALSE(now.sa_flags & SA_SIGINFO) << "signal " << faults[i];
+  }
+
+  for (std::size_t i = 0; i < std::size(faults); ++i) sigaction(faults[i], &outer[i], nullptr);
   installFaultFilter();
 }
 
