@@ -279,6 +279,8 @@ void frmMain::ripLine(int line, ripper::EncoderSettings& settings) {
   std::int32_t first = drives.tocFrame(line);
   std::int32_t end = drives.tocFrame(line + 1);
   ripper::RipTrackToMp3(path, first, end, settings, this);
+  // The song, finished or taken away again, changed the project's files.
+  owner_.showFolderSize();
 }
 
 void frmMain::cmdQuit_Click() {

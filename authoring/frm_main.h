@@ -3,7 +3,8 @@
 // the chosen drive's disc and their names, the MP3 quality preset, bitrate
 // and header flags, and "Extract Tracks", which rips every selected track
 // into the album selected in the main window, each as the album's next song
-// (Form5::setNewSongName), 30 songs to an album at most.
+// (Form5::setNewSongName), 30 songs to an album at most. The main window's
+// song list and its folder size follow every track.
 //
 // Form5::getFromCD disables the main window and shows this window modeless,
 // owned by it; closing it enables the main window again. MP3 is the only

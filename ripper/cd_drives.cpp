@@ -14,6 +14,8 @@ class LibraryDrives : public CdDrives {
   bool OpenCD(int index) override { return ripper::OpenCD(index); }
   void CloseCD() override { ripper::CloseCD(); }
   std::int32_t tocFrame(int entry) override { return ripper::tocFrame(entry); }
+  std::int32_t ReadCDAudioLBA(TrackBuffer& buffer) override { return cdlib::ReadCDAudioLBA(CdHandle, &buffer); }
+  QString AKRipErrText() override { return ripper::AKRipErrText(); }
 };
 
 CdDrives* installed = nullptr;

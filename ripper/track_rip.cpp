@@ -3,10 +3,12 @@
 #include <algorithm>
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <system_error>
 #include <vector>
 
 #include "cd_access.h"
+#include "cd_drives.h"
 #include "cd_library.h"
 #include "dialogs/dialog_service.h"
 #include "frm_progress.h"
@@ -51,9 +53,19 @@ bool readBlock(TrackBuffer& buffer, std::int32_t frame, std::uint32_t count) {
     buffer.lengthFilled = 0;
     buffer.status = 0;
     buffer.startOffset = 0;
-    if (cdlib::ReadCDAudioLBA(CdHandle, &buffer) == 1) return true;
+    if (cdDrives().ReadCDAudioLBA(buffer) == 1) return true;
   }
   return false;
+}
+
+// The read error of a track that has no frame between its first frame and
+// its end, when it is one: a track that ends before it begins lies nowhere
+// on the disc, and an empty one must still begin on it. Both are what a
+// disc image cut short gives the tracks past its end.
+std::optional<QString> readErrorOfEmptyTrack(TrackBuffer& buffer, std::int32_t first, std::int32_t end) {
+  if (end < first) return akripErrorText(cdlib::kReadFailed);
+  if (end == first && !readBlock(buffer, first, 1)) return cdDrives().AKRipErrText();
+  return std::nullopt;
 }
 
 // Removes what an unfinished rip wrote (a plain file only: the path may
@@ -109,11 +121,11 @@ RipOutcome RipTrackToMp3(const QString& path, std::int32_t& firstFrame, std::int
     std::uint32_t written = 0;
     outcome = RipOutcome::Finished;
 
-    while (remaining > 0) {
+    std::optional<QString> readError = readErrorOfEmptyTrack(*readBuffer, firstFrame, endFrame);
+    while (!readError && remaining > 0) {
       const auto count = static_cast<std::uint32_t>(std::min(kFramesPerBlock, remaining));
       if (!readBlock(*readBuffer, firstFrame, count)) {
-        platform::dialogs().MsgBox(AKRipErrText(), platform::vbOKOnly);
-        outcome = RipOutcome::Failed;
+        readError = cdDrives().AKRipErrText();
         break;
       }
       for (std::uint32_t f = 0; f < count; ++f) {
@@ -131,6 +143,10 @@ RipOutcome RipTrackToMp3(const QString& path, std::int32_t& firstFrame, std::int
       progress.ChangeProgress(QStringLiteral("Extracting track ") + path, static_cast<float>(total - remaining),
                               static_cast<float>(total));
       runtime::letPendingEventsRun();
+    }
+    if (readError) {
+      platform::dialogs().MsgBox(*readError, platform::vbOKOnly);
+      outcome = RipOutcome::Failed;
     }
 
     // Closing steps.

@@ -31,8 +31,10 @@ enum class RipOutcome {
 // drive (CdHandle) into `path`, with the encoder settings `settings`.
 // `firstFrame` advances by each block done. `ripperWindow`, when given, is
 // disabled for the rip (the caller enables it again) and owns the progress
-// window. A read that fails three times shows the CD library's error text;
-// an encoder or file error, or a fault inside the libraries while the fault
+// window. A read that fails three times shows the CD library's error text,
+// as does a track none of which lies on the disc (one that ends before it
+// begins, or an empty one whose first frame cannot be read); an encoder or
+// file error, or a fault inside the libraries while the fault
 // filter is installed, shows its description in a "Critical error..." box.
 // A track that did not finish leaves no file behind.
 RipOutcome RipTrackToMp3(const QString& path, std::int32_t& firstFrame, std::int32_t& endFrame,

@@ -20,6 +20,9 @@ int main(int argc, char** argv) {
     out << "Quendrel " << argv[2] << " support file " << file.source << ".\r\n"
         << "Setup installs it into the system folder as " << file.target << ".\r\n"
         << "On Linux it carries no runtime code; it keeps the disc's file table whole.\r\n";
+    // What is buffered reaches the file only as it is closed, and so does a
+    // full disk.
+    out.close();
     if (!out) {
       std::fprintf(stderr, "cannot write %s\n", (folder / std::string(file.source)).c_str());
       return 1;

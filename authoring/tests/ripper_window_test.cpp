@@ -2,7 +2,8 @@
 // music from CD" and driven as a user drives it: drives and tracks of disc
 // images, renaming by F3 and by the pop-up menu, the MP3 settings, the rip
 // of the selected tracks into the album as its next songs (30 at most),
-// cancel, and closing, which gives the main window back. A fake CD layer
+// the tracks that cannot be read, the folder size, cancel, and closing,
+// which gives the main window back. A fake CD layer
 // stands in where a case needs drives the images cannot give.
 #include <gtest/gtest.h>
 
@@ -15,10 +16,13 @@
 #include <stdexcept>
 
 #include "album_tab_fixture.h"
+#include "cd_access.h"
 #include "cd_drives.h"
+#include "cd_library.h"
 #include "disc_image.h"
 #include "fault_filter.h"
 #include "file_io.h"
+#include "folder_size.h"
 #include "frm_main.h"
 #include "frm_progress.h"
 #include "mp3_reading.h"
@@ -37,6 +41,8 @@ namespace fs = std::filesystem;
 using controls::WindowInput;
 using Names = std::vector<std::string>;
 
+const QString kReadError = QStringLiteral(
+    "An error was returned by the ASPI manager. Use GetAspiLibAspiError to retrieve the actual ASPI error.");
 const QString kNoAdapter = QStringLiteral(
     "Could not locate a CD adaptor.\nOr CD is occupied, Or you are currently using a different ripping utility.");
 
@@ -69,6 +75,9 @@ class FakeDrives : public ripper::CdDrives {
     const std::vector<int>& toc = tocs[open < 0 ? 0 : open];
     return open >= 0 && entry < static_cast<int>(toc.size()) ? toc[entry] : 0;
   }
+  // No frame of these drives can be read.
+  std::int32_t ReadCDAudioLBA(ripper::TrackBuffer&) override { return 0; }
+  QString AKRipErrText() override { return ripper::akripErrorText(ripper::cdlib::kReadFailed); }
 
   int adapters = 0;
   bool faultWhileCounting = false;
@@ -530,7 +539,7 @@ TEST_F(RipperWindow, CancelLeavesNoPartOfATrackAndTheListShowsOnlyFinishedSongs)
     bool pressed = false;
     duringRip = [&] {
       frmProgress* progress = ripper::progressWindow();
-      ASSERT_NE(progress, nullptr);
+      if (!progress) return;  // between tracks
       if (pressed) ++blocksAfterCancel;
       if (!pressed && progress->lblStatus.Caption().contains(cancelledSong)) {
         EXPECT_TRUE(WindowInput(*progress).clickOn(progress->Command1));
@@ -554,6 +563,75 @@ TEST_F(RipperWindow, CancelLeavesNoPartOfATrackAndTheListShowsOnlyFinishedSongs)
     EXPECT_EQ(songList().size(), expected.size() + 1);
     ASSERT_TRUE(WindowInput(window()).clickOn(window().cmdQuit));
   }
+}
+
+TEST_F(RipperWindow, ATrackOfWhichNothingCanBeReadIsAReadErrorAndLeavesNoSong) {
+  // Tracks of 30, 40 and 30 frames (from frames 0, 30 and 70) on an image
+  // whose .bin stops short: the tracks it ends in, and those that begin
+  // where it ends or after, cannot be read.
+  const struct {
+    int binFrames;
+    int lines;
+    Names songs;
+    int readErrors;
+  } cases[] = {
+      {20, 3, {}, 3},                                       // cut in the first track
+      {50, 3, {"01 - Track 1.mp3"}, 2},                     // cut in the second
+      {70, 3, {"01 - Track 1.mp3", "02 - Track 2.mp3"}, 1}, // cut where the third begins
+      {0, 2, {}, 2},  // an empty .bin: its end at frame 0 ends the list too
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::Message() << "cut after " << c.binFrames << " frames");
+    fs::remove_all(album());
+    fs::create_directory(album());
+    withSongs({});
+    insertDisc({30, 40, 30});
+    ripper_test::cutImage(disc, c.binFrames);
+    ASSERT_NE(openRipper(), nullptr);
+    ASSERT_EQ(window().TrackList.ListCount(), c.lines);
+    selectLines(0, c.lines - 1);
+    for (int k = 0; k < c.readErrors; ++k)
+      fakes.dialogs->expectMsgBox(kReadError, platform::vbOK).withStyle(platform::vbOKOnly);
+    extract();
+    EXPECT_TRUE(fakes.dialogs->allShown());
+    EXPECT_EQ(files(album()), c.songs);
+    EXPECT_EQ(songList(), c.songs);
+    ASSERT_TRUE(WindowInput(window()).clickOn(window().cmdQuit));
+  }
+}
+
+TEST_F(RipperWindow, TheFolderSizeFollowsEveryRippedTrackAndACancel) {
+  insertDisc({300, 300, 300});  // some 80 KB of MP3 a track
+  withSongs(numbered(1));
+  form.showFolderSize();  // as the project's last change left it
+  const std::string before = form.lblFolderSize.Caption().toStdString();
+  ASSERT_NE(openRipper(), nullptr);
+  selectLines(0, 2);
+  // While the second track is ripped the label counts the first; the third
+  // is cancelled.
+  std::string shownDuringSecond, sizeDuringSecond;
+  bool cancelled = false;
+  duringRip = [&] {
+    frmProgress* progress = ripper::progressWindow();
+    if (!progress) return;  // between tracks
+    const QString status = progress->lblStatus.Caption();
+    if (shownDuringSecond.empty() && status.contains("03 - Track 2")) {
+      shownDuringSecond = form.lblFolderSize.Caption().toStdString();
+      const fs::path writing = album() / "03 - Track 2.mp3";
+      sizeDuringSecond =
+          store::folderSizeText(store::SizeOf(project.string()) - static_cast<double>(fs::file_size(writing)));
+    }
+    if (!cancelled && status.contains("04 - Track 3")) {
+      EXPECT_TRUE(WindowInput(*progress).clickOn(progress->Command1));
+      cancelled = true;
+    }
+  };
+  extract();
+  ASSERT_TRUE(cancelled);
+  ASSERT_EQ(files(album()), (Names{"01 - s1.mp3", "02 - Track 1.mp3", "03 - Track 2.mp3"}));
+  EXPECT_EQ(shownDuringSecond, sizeDuringSecond);
+  EXPECT_NE(shownDuringSecond, before);
+  EXPECT_EQ(form.lblFolderSize.Caption().toStdString(), store::folderSizeText(store::SizeOf(project.string())));
 }
 
 TEST_F(RipperWindow, ASongFileOfTheNextNameIsNeverWrittenOver) {

@@ -1,13 +1,18 @@
 #include "disc_image.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
 #include <numbers>
+#include <span>
+#include <sstream>
+#include <stdexcept>
 
 #include "cd_access.h"
 #include "cd_library.h"
+#include "file_io.h"
+#include "store_error.h"
 #include "text_helpers.h"
 
 namespace ripper_test {
@@ -24,6 +29,19 @@ std::string msf(int frame) {
   char text[16];
   std::snprintf(text, sizeof text, "%02d:%02d:%02d", frame / 75 / 60, frame / 75 % 60, frame % 75);
   return text;
+}
+
+// A test on an image that was not written whole would test something else.
+void writeImageFile(const std::filesystem::path& path, std::span<const std::uint8_t> bytes) {
+  try {
+    store::writeScratchFile(path, bytes);
+  } catch (const store::StoreError& error) {
+    throw std::runtime_error("the disc image's " + path.string() + " could not be written: " + error.what());
+  }
+}
+
+void writeImageFile(const std::filesystem::path& path, const std::string& text) {
+  writeImageFile(path, std::span(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()));
 }
 
 }  // namespace
@@ -48,9 +66,8 @@ DiscImage writeDiscImage(const std::filesystem::path& folder, const std::string&
       putSample(image.pcm, 8000 * std::sin(2 * std::numbers::pi * right * i / 44100.0));
     }
   }
-  std::ofstream(image.bin, std::ios::binary)
-      .write(reinterpret_cast<const char*>(image.pcm.data()), static_cast<std::streamsize>(image.pcm.size()));
-  std::ofstream cue(image.cue);
+  writeImageFile(image.bin, image.pcm);
+  std::ostringstream cue;
   cue << "FILE \"" << image.bin.filename().string() << "\" BINARY\n";
   for (std::size_t t = 0; t < trackFrames.size(); ++t) {
     char number[24];
@@ -58,7 +75,13 @@ DiscImage writeDiscImage(const std::filesystem::path& folder, const std::string&
     cue << "  TRACK " << number << " AUDIO\n    INDEX 01 " << msf(image.trackStart(static_cast<int>(t) + 1))
         << "\n";
   }
+  writeImageFile(image.cue, cue.str());
   return image;
+}
+
+void cutImage(DiscImage& image, int frames) {
+  image.pcm.resize(std::min(image.pcm.size(), static_cast<std::size_t>(frames) * ripper::kFrameBytes));
+  writeImageFile(image.bin, image.pcm);
 }
 
 DiscImage writeThreeTrackImage(const std::filesystem::path& folder, const std::string& name) {

@@ -25,9 +25,15 @@ struct DiscImage {
   static double toneOf(int track) { return 220.0 * track; }
 };
 
-// Writes `name`.cue and `name`.bin into `folder`, one track a length in frames.
+// Writes `name`.cue and `name`.bin into `folder`, one track a length in
+// frames; throws std::runtime_error when either cannot be written whole.
 DiscImage writeDiscImage(const std::filesystem::path& folder, const std::string& name,
                          const std::vector<int>& trackFrames);
+
+// Cuts the image's .bin after its first `frames` frames (0: an empty one),
+// as a copy that stopped short is; the .cue still names every track.
+// Throws std::runtime_error when the .bin cannot be written.
+void cutImage(DiscImage& image, int frames);
 
 // Three tracks of 150, 200 and 160 frames.
 DiscImage writeThreeTrackImage(const std::filesystem::path& folder, const std::string& name = "disc");

@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstring>
 #include <fstream>
+#include <iterator>
 #include <numbers>
 
 #include "mp3_encoder.h"
@@ -61,6 +62,34 @@ TEST(EncoderSettingsRecord, HoldsTheFixedValuesTheBitratePresetAndFlags) {
   for (const auto& w : words) EXPECT_EQ(wordAt(s, w.offset), w.value) << "offset " << w.offset;
   const auto* bytes = reinterpret_cast<const std::uint8_t*>(&s);
   for (std::size_t at : {28u, 29u, 30u, 31u, 64u, 70u, 79u, 84u, 200u, 330u, 331u}) EXPECT_EQ(bytes[at], 0) << at;
+}
+
+TEST(QualityPresets, EachLineGivesItsPresetValueAndTheEncoderTuningOfIt) {
+  const struct {
+    const char* line;
+    std::int32_t preset;
+    int quality;
+    bool mono;
+    int lowpassHz, highpassHz;
+  } presets[] = {
+      {"Low", 1, 9, false, 0, 0},         {"Normal", 0, 5, false, 0, 0},      {"High", 2, 2, false, 0, 0},
+      {"Voice", 3, 5, true, 12000, 0},    {"Phone", 1000, 5, true, 3400, 300}, {"Radio", 6000, 5, false, 15000, 0},
+      {"Tape", 7000, 5, false, 16000, 0}, {"Hifi", 8000, 2, false, 18000, 0}, {"CD", 9000, 2, false, 19500, 0},
+      {"Studio", 10000, 0, false, -1, 0},
+  };
+  ASSERT_EQ(kQualityPresets.size(), std::size(presets));
+  for (std::size_t i = 0; i < std::size(presets); ++i) {
+    const auto& p = presets[i];
+    SCOPED_TRACE(p.line);
+    EXPECT_STREQ(kQualityPresets[i].line, p.line);
+    EXPECT_EQ(kQualityPresets[i].value, p.preset);
+    const std::optional<LameTuning> tuning = tuningOfPreset(kQualityPresets[i].value);
+    ASSERT_TRUE(tuning);
+    EXPECT_EQ(tuning->quality, p.quality);
+    EXPECT_EQ(tuning->mono, p.mono);
+    EXPECT_EQ(tuning->lowpassHz, p.lowpassHz);
+    EXPECT_EQ(tuning->highpassHz, p.highpassHz);
+  }
 }
 
 TEST(EncoderStream, RefusesWhatItCannotEncode) {

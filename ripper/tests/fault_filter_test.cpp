@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <iterator>
 
 #include "exception_names.h"
 #include "fault_filter.h"
@@ -19,11 +20,37 @@ TEST(ExceptionNames, NamesTheTableAndWritesOtherCodesInHexadecimal) {
     std::uint32_t code;
     const char* name;
   } cases[] = {
-      {0xC0000005, "Access Violation"},       {0x80000001, "Guard Page Violation"},
-      {0xC000008E, "Divide By Zero"},         {0xC0000094, "Integer Divide By Zero"},
-      {0xC00000FD, "Stack Overflow"},         {0xC000013A, "Control-C Exit"},
-      {0xE06D7363, "Unknown (&HE06D7363)"},   {0x1, "Unknown (&H00000001)"},
-      {0x0, "Unknown (&H00000000)"},          {0xC0000007, "Unknown (&HC0000007)"},
+      {0x80000001, "Guard Page Violation"},
+      {0x80000002, "Data Type Misalignment"},
+      {0x80000003, "Breakpoint"},
+      {0x80000004, "Single Step"},
+      {0xC0000005, "Access Violation"},
+      {0xC0000006, "In Page Error"},
+      {0xC0000008, "Invalid Handle"},
+      {0xC000001D, "Illegal Instruction"},
+      {0xC0000025, "Non Continuable Exception"},
+      {0xC0000026, "Invalid Disposition"},
+      {0xC000008C, "Array Bounds Exceeded"},
+      {0xC000008D, "Float Denormal Operand"},
+      {0xC000008E, "Divide By Zero"},
+      {0xC000008F, "Floating Point Inexact Result"},
+      {0xC0000090, "Invalid Operation"},
+      {0xC0000091, "Float Overflow"},
+      {0xC0000092, "Float Stack Check"},
+      {0xC0000093, "Float Underflow"},
+      {0xC0000094, "Integer Divide By Zero"},
+      {0xC0000095, "Integer Overflow"},
+      {0xC0000096, "Privileged Instruction"},
+      {0xC00000FD, "Stack Overflow"},
+      {0xC000013A, "Control-C Exit"},
+      // Codes outside the table, among them the neighbours of codes in it.
+      {0xE06D7363, "Unknown (&HE06D7363)"},
+      {0x1, "Unknown (&H00000001)"},
+      {0x0, "Unknown (&H00000000)"},
+      {0xC0000007, "Unknown (&HC0000007)"},
+      {0x80000005, "Unknown (&H80000005)"},
+      {0xC0000097, "Unknown (&HC0000097)"},
+      {0x0000000A, "Unknown (&H0000000A)"},
   };
   for (const auto& c : cases) EXPECT_EQ(ExceptionName(c.code), c.name) << std::hex << c.code;
 }
@@ -92,14 +119,34 @@ TEST_F(FaultFilter, EachFaultIsNamedAndNestedGuardsCatchTheirOwn) {
   EXPECT_EQ(outer, 1);
 }
 
+void handlerBeforeTheFilter(int) {}
+
 TEST_F(FaultFilter, InstallingTwiceChangesNothingAndRemovingRestoresTheOldHandler) {
   EXPECT_TRUE(faultFilterInstalled());
-  installFaultFilter();
   removeFaultFilter();
-  EXPECT_FALSE(faultFilterInstalled());
+  // A handler of the test's own before the filter, so that the one restored
+  // is told from the default one (and from a sanitizer's, which may be
+  // there before any test runs).
+  const int faults[] = {SIGSEGV, SIGBUS, SIGFPE, SIGILL};
+  struct sigaction outer[std::size(faults)], before {};
+  before.sa_handler = handlerBeforeTheFilter;
+  sigemptyset(&before.sa_mask);
+  for (std::size_t i = 0; i < std::size(faults); ++i) sigaction(faults[i], &before, &outer[i]);
+
+  installFaultFilter();
+  installFaultFilter();
   struct sigaction now {};
   sigaction(SIGSEGV, nullptr, &now);
-  EXPECT_EQ(now.sa_handler, SIG_DFL);
+  EXPECT_TRUE(now.sa_flags & SA_SIGINFO) << "the filter is not installed";
+  removeFaultFilter();
+  EXPECT_FALSE(faultFilterInstalled());
+  for (std::size_t i = 0; i < std::size(faults); ++i) {
+    sigaction(faults[i], nullptr, &now);
+    EXPECT_EQ(now.sa_handler, handlerBeforeTheFilter) << "signal " << faults[i];
+    EXPECT_FALSE(now.sa_flags & SA_SIGINFO) << "signal " << faults[i];
+  }
+
+  for (std::size_t i = 0; i < std::size(faults); ++i) sigaction(faults[i], &outer[i], nullptr);
   installFaultFilter();
 }
 

@@ -1,6 +1,7 @@
 // Ripping a track of a disc image into an MP3 file: the blocks and their
-// progress, the file that decodes to the track, an empty track, cancel, and
-// the failures that are shown and leave no file behind.
+// progress, the file that decodes to the track, an empty track, cancel, the
+// reads tried again, and the failures that are shown and leave no file
+// behind.
 #include <gtest/gtest.h>
 
 #include <sys/resource.h>
@@ -9,8 +10,10 @@
 #include <csignal>
 #include <filesystem>
 #include <functional>
+#include <map>
 
 #include "cd_access.h"
+#include "cd_drives.h"
 #include "dialogs/scripted_dialogs.h"
 #include "disc_image.h"
 #include "file_io.h"
@@ -31,6 +34,40 @@ using namespace ripper;
 
 const QString kReadErrorText =
     "An error was returned by the ASPI manager. Use GetAspiLibAspiError to retrieve the actual ASPI error.";
+
+// The disc's drive, whose calls to read a block fail as many times as a
+// test says before the block is read.
+class FlakyDrive : public CdDrives {
+ public:
+  FlakyDrive() : disc_(cdDrives()) { setCdDrives(this); }
+  ~FlakyDrive() override { setCdDrives(nullptr); }
+
+  std::int32_t GetNumAdapters() override { return disc_.GetNumAdapters(); }
+  void GetCDRecord(CdRecord& record, int index) override { disc_.GetCDRecord(record, index); }
+  bool OpenCD(int index) override { return disc_.OpenCD(index); }
+  void CloseCD() override { disc_.CloseCD(); }
+  std::int32_t tocFrame(int entry) override { return disc_.tocFrame(entry); }
+  std::int32_t ReadCDAudioLBA(TrackBuffer& buffer) override {
+    const int frame = static_cast<int>(buffer.firstFrame);
+    reads.push_back(frame);
+    failedLast = failuresAt[frame] > 0;
+    if (failedLast) {
+      --failuresAt[frame];
+      return 0;
+    }
+    return disc_.ReadCDAudioLBA(buffer);
+  }
+  QString AKRipErrText() override { return failedLast ? kReadErrorText : disc_.AKRipErrText(); }
+
+  // The failed calls before the block of this first frame is read.
+  std::map<int, int> failuresAt;
+  // The first frame of every read asked for, in order.
+  std::vector<int> reads;
+
+ private:
+  CdDrives& disc_;
+  bool failedLast = false;
+};
 
 // What the progress window showed each time the rip let events run.
 struct ProgressSeen {
@@ -174,6 +211,63 @@ TEST_F(TrackRip, AReadThatFailsThreeTimesShowsTheLibrarysTextAndLeavesNoFile) {
   EXPECT_EQ(progressWindow(), nullptr);
   ASSERT_EQ(dialogs->shown().size(), 1u);
   EXPECT_TRUE(dialogs->shown()[0].title.isEmpty());  // the program's title
+}
+
+TEST_F(TrackRip, ABlockIsAskedForThreeTimesBeforeItIsAReadError) {
+  const QString clean = path("clean.mp3");
+  ASSERT_EQ(rip(clean, 0, 60, normal160), RipOutcome::Finished);
+  const store::Bytes cleanBytes = store::readWholeFile(clean.toStdString());
+  // Blocks of 26, 26 and 8 frames, from frames 0, 26 and 52.
+  const struct {
+    int block, failures;
+    std::vector<int> reads;
+    bool ripped;
+  } cases[] = {
+      {0, 1, {0, 0, 26, 52}, true},
+      {0, 2, {0, 0, 0, 26, 52}, true},
+      {26, 2, {0, 26, 26, 26, 52}, true},
+      {0, 3, {0, 0, 0}, false},
+      {52, 3, {0, 26, 52, 52, 52}, false},
+  };
+  int n = 0;
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::Message() << "block " << c.block << ", " << c.failures << " failures");
+    FlakyDrive drive;
+    drive.failuresAt[c.block] = c.failures;
+    if (!c.ripped) dialogs->expectMsgBox(kReadErrorText, platform::vbOK).withStyle(platform::vbOKOnly);
+    const QString file = path("flaky " + std::to_string(++n) + ".mp3");
+    const RipOutcome outcome = rip(file, 0, 60, normal160);
+    EXPECT_EQ(drive.reads, c.reads);
+    if (c.ripped) {
+      EXPECT_EQ(outcome, RipOutcome::Finished);
+      // Nothing of a failed call reaches the file.
+      EXPECT_EQ(store::readWholeFile(file.toStdString()), cleanBytes);
+    } else {
+      EXPECT_EQ(outcome, RipOutcome::Failed);
+      EXPECT_FALSE(exists(file));
+    }
+    EXPECT_TRUE(dialogs->allShown());
+  }
+}
+
+TEST_F(TrackRip, ATrackWithoutAFrameOnTheDiscIsAReadErrorAndLeavesNoFile) {
+  // What the table of an image cut short gives its last track: one that
+  // ends (at the image's end) before it begins, and an empty one that
+  // begins where the image ends.
+  const struct {
+    int first, end;
+  } tracks[] = {{disc.leadOut() + 40, disc.leadOut()}, {disc.leadOut(), disc.leadOut()}};
+  for (const auto& t : tracks) {
+    SCOPED_TRACE(t.first);
+    dialogs->expectMsgBox(kReadErrorText, platform::vbOK).withStyle(platform::vbOKOnly);
+    const QString file = path("10 - Track 3.mp3");
+    EXPECT_EQ(rip(file, t.first, t.end, normal160), RipOutcome::Failed);
+    EXPECT_TRUE(dialogs->allShown());
+    EXPECT_TRUE(seen.empty());
+    EXPECT_EQ(firstFrame, t.first);
+    EXPECT_FALSE(exists(file));
+    EXPECT_EQ(progressWindow(), nullptr);
+  }
 }
 
 TEST_F(TrackRip, AnEncoderRefusalIsACriticalErrorAndNothingIsWritten) {
