@@ -1,6 +1,8 @@
 // The project's three pictures on tab 2. Between commands they live only
 // inside dop.qd; a command unpacks them into the mirror, changes one, packs
 // them again and deletes the loose copies.
+#include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -98,20 +100,33 @@ void Form5::choosePicture(int role) {
     const std::string copy = store::setPath(mirror, name.toStdString());
     store::copyFileAtomically(source, copy);
     const controls::Picture picture = controls::LoadPicture(QString::fromStdString(copy));
+    const std::string pack = picturesPack(sDirectory);
+    // The new picture may have overwritten the old one's loose copy, so the
+    // old pack goes back from its own bytes if the project data refuses.
+    const std::optional<store::Bytes> packBefore =
+        store::FileExists(pack) ? std::optional(store::readWholeFile(pack)) : std::nullopt;
     const QString packed = picNames[role];
+    const QString memberBefore = r.member;
     picNames[role] = name;
     runtime::letPendingEventsRun();
+    bool packReplaced = false;
     try {
       // Replaces the old dop.qd only once the new one is whole.
-      store::packFiles(picturesPack(sDirectory), packNames(picNames), mirror);
+      store::packFiles(pack, packNames(picNames), mirror);
+      packReplaced = true;
+      r.member = name;
+      saveProjectData();
     } catch (const store::StoreError&) {
       picNames[role] = packed;
+      r.member = memberBefore;
+      if (packReplaced) skippingFileErrors([&] {
+          if (packBefore) store::writeFileAtomically(pack, *packBefore);
+          else std::filesystem::remove(pack);
+        });
       throw;
     }
-    r.member = name;
     r.box.setPicture(picture);
     store::deleteAllPics(mirror, "");
-    saveProjectData();
   } catch (const store::StoreError& error) {
     endPictureWork();
     showFileWorkError(error);

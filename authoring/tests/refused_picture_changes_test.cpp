@@ -110,30 +110,35 @@ TEST_F(RefusedPictureChanges, InAnUnchangeableProjectEachCommandSaysPermissionDe
   EXPECT_EQ(state().shown, std::vector<bool>(4, false));
 }
 
-// A Clear writes two files: when the second cannot be replaced, the first
-// goes back, so that dop.qd, dat.qd and AUTORUN.INF keep naming one icon and
-// the same pictures.
-TEST_F(RefusedPictureChanges, AClearWhoseSecondFileCannotBeReplacedPutsTheFirstBack) {
+// A Clear or a choice writes two files: when the second cannot be replaced,
+// the first goes back, so that dop.qd, dat.qd and AUTORUN.INF keep naming one
+// icon and the same pictures.
+TEST_F(RefusedPictureChanges, AClearOrChoiceWhoseSecondFileCannotBeReplacedPutsTheFirstBack) {
   struct Case {
-    controls::CommandButton* clear;
+    controls::Element* command;
     const char* blocked;  // a file replaced by a folder that holds a file
+    const char* choice;   // the picker's answer; none for a Clear
   };
+  // "t2.gif" takes the member name of the title picture it replaces, so its
+  // copy overwrites the old picture's loose copy in the mirror.
+  writePicture(pictures / "t2.gif", 24, 24);
+  writePicture(pictures / "b2.gif");
   const Case cases[] = {
-      {&form.Command10, "dat.qd"},
-      {&form.Command16, "dat.qd"},
-      {&form.Command9, "dat.qd"},
-      {&form.Command9, "AUTORUN.INF"},
+      {&form.Command10, "dat.qd", nullptr},  {&form.Command16, "dat.qd", nullptr},
+      {&form.Command9, "dat.qd", nullptr},   {&form.Command9, "AUTORUN.INF", nullptr},
+      {&form.Image2, "dat.qd", "t2.gif"},    {&form.Image3, "dat.qd", "b2.gif"},
   };
   controls::WindowInput user(form);
   for (const Case& c : cases) {
-    SCOPED_TRACE(c.clear->Name().toStdString() + " with " + c.blocked);
+    SCOPED_TRACE(c.command->Name().toStdString() + " with " + c.blocked);
     const State before = state();
     const fs::path blocked = project / c.blocked;
     const std::vector<std::uint8_t> bytes = fileBytes(blocked);
     fs::remove(blocked);
     fs::create_directories(blocked / "inside");
+    if (c.choice) pickerAnswers(pictures, c.choice);
     fakes.dialogs->expectMsgBox("Path/File access error", platform::vbOK);
-    ASSERT_TRUE(user.clickOn(*c.clear));
+    ASSERT_TRUE(user.clickOn(*c.command));
     EXPECT_TRUE(fakes.dialogs->allShown());
     fs::remove_all(blocked);
     writeFile(blocked, std::string(bytes.begin(), bytes.end()));
