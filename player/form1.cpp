@@ -17,7 +17,6 @@
 #include "path_functions.h"
 #include "path_helpers.h"
 #include "player.h"
-#include "private_temp_folder.h"
 #include "project_data.h"
 #include "runtime_rules.h"
 #include "screen.h"
@@ -182,7 +181,7 @@ void Form1::startUp() {
 
   albumCount_ = listAlbumFolders();
   if (albumCount_ == 0) {
-    endAtOnce(EndReason::NoAlbums);
+    player_.endAtOnce(EndReason::NoAlbums);
     return;
   }
   createDynamicImages(albumCount_);
@@ -253,7 +252,7 @@ bool Form1::installedMarkerPresent() {
     start.style = platform::WindowStyle::Normal;
     platform::processLauncher().start(start);
   }
-  endAtOnce(EndReason::SetupStarted);
+  player_.endAtOnce(EndReason::SetupStarted);
   return false;
 }
 
@@ -308,14 +307,6 @@ void Form1::applyInterfaceColour() {
   ttlL.setForeColor(titleLinkColour(BackColor()));
 }
 
-// The program ends at once; the pictures it unpacked and has not loaded go
-// first, as nothing will load them now.
-void Form1::endAtOnce(EndReason reason) {
-  pictures_.discardRest();
-  covers_.discardRest();
-  player_.endAtOnce(reason);
-}
-
 void Form1::Form_Unload(int&) {
   Text1.setCaretVisible(true);
   player_.setClosing();
@@ -331,17 +322,9 @@ void Form1::Form_Unload(int&) {
 // ---------------------------------------------------------------------------
 // Reading the collection
 
-namespace {
-
-std::string picturesFolderIn(const QString& tempDirectory) {
-  return tempDirectory.toStdString() + privateTempFolderName() + "/";
-}
-
-}  // namespace
-
 void Form1::unpackPictures() {
   tempDirectory = platform::tempFolder().trimmed();
-  const auto folder = makePrivateFolder(tempDirectory.toStdString(), privateTempFolderName());
+  const auto folder = player_.tempFolder().make(tempDirectory.toStdString());
   if (!folder) return;
   pictures_.unpack(collectionFile(player_.collectionRoot(), store::kPicturesPackFileName), *folder);
 }
@@ -351,7 +334,7 @@ bool Form1::readProjectData() {
   const std::string path = collectionFile(root, store::kProjectDataFileName);
   if (path.empty()) {
     platform::dialogs().MsgBox("A file is missing.", platform::vbOKOnly);
-    endAtOnce(EndReason::ProjectDataMissing);
+    player_.endAtOnce(EndReason::ProjectDataMissing);
     return false;
   }
   store::ProjectData data;
@@ -361,7 +344,7 @@ bool Form1::readProjectData() {
     data.magic = 0;
   }
   if (data.magic != store::PROJECT_DATA_MAGIC) {
-    endAtOnce(EndReason::ProjectDataInvalid);
+    player_.endAtOnce(EndReason::ProjectDataInvalid);
     return false;
   }
 
@@ -376,7 +359,8 @@ bool Form1::readProjectData() {
     }
   }
   if (!data.initPicFile.empty()) {
-    form4PicName = QString::fromStdString(picturesFolderIn(tempDirectory) + data.initPicFile);
+    const std::string folder = player_.tempFolder().path().value_or(tempDirectory.toStdString());
+    form4PicName = QString::fromStdString(folder + data.initPicFile);
     if (const auto picture = pictures_.take(data.initPicFile)) player_.form4().Image1.setPicture(*picture);
   }
   if (const auto picture = pictures_.take(data.titlePicFile)) ImageTorvel.setPicture(*picture);
@@ -391,8 +375,7 @@ bool Form1::readProjectData() {
 
 void Form1::unpackCovers() {
   tempDirectory = platform::tempFolder().trimmed();
-  const auto parent = makePrivateFolder(tempDirectory.toStdString(), privateTempFolderName());
-  const auto folder = parent ? makePrivateFolder(*parent, "cvrd") : std::nullopt;
+  const auto folder = player_.tempFolder().makeSubfolder(tempDirectory.toStdString(), "cvrd");
   if (!folder) return;
   covers_.unpack(collectionFile(player_.collectionRoot(), store::kCoversPackFileName), *folder, kMostAlbums);
 }

@@ -137,11 +137,11 @@ TEST_F(StartUp, WithoutProjectDataSaysSoAndEndsLeavingNothingUnpacked) {
   EXPECT_EQ(ends, std::vector{EndReason::ProjectDataMissing});
   EXPECT_EQ(player->loadedForm2(), nullptr);
   EXPECT_FALSE(browser().Visible());
-  EXPECT_TRUE(filesIn(picturesFolder()).empty());
+  EXPECT_TRUE(runFolders().empty());
 }
 
-// Every other way of ending at once also takes the unpacked pictures with it.
-TEST_F(StartUp, EndingAtOnceLeavesNoUnpackedPicture) {
+// Every other way of ending at once also takes the player's folder with it.
+TEST_F(StartUp, EndingAtOnceLeavesNoFolder) {
   struct Case {
     const char* name;
     std::function<void()> arrange;
@@ -149,7 +149,12 @@ TEST_F(StartUp, EndingAtOnceLeavesNoUnpackedPicture) {
   };
   const Case cases[] = {
       {"not project data", [this] { writeBytes(disc / "dat.qd", "ab"); }, EndReason::ProjectDataInvalid},
-      {"no marker", [this] { removeMarker(); }, EndReason::SetupStarted},
+      {"no marker",
+       [this] {
+         removeMarker();
+         writeBytes(disc / "setup.exe", "#!/bin/sh\n");
+       },
+       EndReason::SetupStarted},
       {"no album", [this] { fs::remove_all(disc / albumFolderName(1)); }, EndReason::NoAlbums},
   };
   for (const auto& c : cases) {
@@ -160,8 +165,7 @@ TEST_F(StartUp, EndingAtOnceLeavesNoUnpackedPicture) {
     ends.clear();
     start();
     EXPECT_EQ(ends, std::vector{c.reason});
-    EXPECT_TRUE(filesIn(picturesFolder()).empty());
-    EXPECT_TRUE(filesIn(coversFolder()).empty());
+    EXPECT_TRUE(runFolders().empty());
   }
 }
 
@@ -320,6 +324,27 @@ TEST_F(ShutDown, UnloadingTheBrowserStopsPlayAndTakesEveryWindowDown) {
   EXPECT_EQ(mp1->calls(), std::vector<std::string>{"stop()"});
   EXPECT_TRUE(controls::Form::loadedForms().empty());
   EXPECT_TRUE(ends.empty());
+}
+
+// The player's folder goes with the player: after its normal end, and after
+// a start-up that failed half-way.
+TEST_F(ShutDown, ThePlayersFolderGoesWithThePlayer) {
+  writeTypicalCollection(2);
+  start();
+  ASSERT_EQ(runFolders().size(), 1u);
+  EXPECT_EQ(filesIn(coversFolder()), std::vector<std::string>{});
+  browser().Unload();
+  ASSERT_TRUE(controls::Form::loadedForms().empty());
+  player.reset();
+  EXPECT_TRUE(runFolders().empty());
+
+  makeControl = [](platform::Clock&) -> std::unique_ptr<media::FakeMediaControl> {
+    throw std::runtime_error("no sound");
+  };
+  EXPECT_THROW(start(), std::runtime_error);
+  EXPECT_EQ(runFolders().size(), 1u) << "made before the player window failed";
+  player.reset();
+  EXPECT_TRUE(runFolders().empty());
 }
 
 TEST_F(ShutDown, ClosingThePlaceholderEndsThePlayer) {
