@@ -236,22 +236,22 @@ void Form1::placeLogo() {
 }
 
 // Without the marker the support files are not installed: the program that
-// installs them is started and the player ends.
+// installs them is started and the player ends. The player needs none of the
+// support files to play, so it plays whenever that program is not started:
+// after Setup has just tried and failed (starting Setup again would only
+// start us again; it tries anew the next time the disc starts), and when the
+// disc holds no launcher that can be started.
 bool Form1::installedMarkerPresent() {
   if (!installedMarkerMissing(store::GetWindowsSysDir())) return true;
-  // Setup has just tried and failed. The player needs none of the support
-  // files to play, so it plays; starting Setup again would only start us
-  // again, and Setup tries the install anew the next time the disc starts.
   if (!qEnvironmentVariableIsEmpty(platform::kInstallTriedVariable)) return true;
   const std::string& root = player_.collectionRoot();
   const auto setup = setupProgramPath(root);
-  if (setup && !isOwnProgram(*setup)) {
-    platform::ProcessStart start;
-    start.program = QString::fromStdString(*setup);
-    start.workingDirectory = QString::fromStdString(root);
-    start.style = platform::WindowStyle::Normal;
-    platform::processLauncher().start(start);
-  }
+  if (!setup || isOwnProgram(*setup)) return true;
+  platform::ProcessStart start;
+  start.program = QString::fromStdString(*setup);
+  start.workingDirectory = QString::fromStdString(root);
+  start.style = platform::WindowStyle::Normal;
+  if (!platform::processLauncher().start(start)) return true;
   player_.endAtOnce(EndReason::SetupStarted);
   return false;
 }

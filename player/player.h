@@ -26,7 +26,7 @@ class Form4;
 enum class EndReason {
   ProjectDataMissing,  // no dat.qd, after "A file is missing."
   ProjectDataInvalid,  // dat.qd does not start with its magic number
-  SetupStarted,        // the installed marker is missing
+  SetupStarted,        // the installed marker is missing and Setup was started
   NoAlbums,            // the collection root has no subfolder
 };
 

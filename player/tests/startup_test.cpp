@@ -203,11 +203,14 @@ struct MissingMarkerCase {
   std::string autorun;                 // "" for none
   std::string started;                 // "" for nothing started
   std::string selfLink;                // a root file that is the running program itself
+  bool startFails = false;             // the program is there but cannot be started
 };
 
 class MissingMarker : public PlayerTest, public ::testing::WithParamInterface<MissingMarkerCase> {};
 
-TEST_P(MissingMarker, StartsTheInstallerAndEnds) {
+// A launcher that starts ends the player; without one the player plays, as
+// it does after a failed install, rather than ending without a word.
+TEST_P(MissingMarker, StartsTheInstallerAndEndsOrElsePlays) {
   const auto& c = GetParam();
   writeTypicalCollection(2);
   removeMarker();
@@ -215,10 +218,8 @@ TEST_P(MissingMarker, StartsTheInstallerAndEnds) {
   if (!c.autorun.empty()) writeBytes(disc / "AUTORUN.INF", c.autorun);
   if (!c.selfLink.empty())
     fs::create_symlink(QCoreApplication::applicationFilePath().toStdString(), disc / c.selfLink);
+  launcher->setFailing(c.startFails);
   start();
-  EXPECT_EQ(ends, std::vector{EndReason::SetupStarted});
-  EXPECT_EQ(player->loadedForm2(), nullptr);
-  EXPECT_FALSE(browser().Visible());
   if (c.started.empty()) {
     EXPECT_TRUE(launcher->started().empty());
   } else {
@@ -227,6 +228,17 @@ TEST_P(MissingMarker, StartsTheInstallerAndEnds) {
     EXPECT_EQ(s.program.toStdString(), (disc / c.started).string());
     EXPECT_TRUE(s.arguments.isEmpty());
     EXPECT_EQ(s.style, WindowStyle::Normal);
+  }
+  if (!c.started.empty() && !c.startFails) {
+    EXPECT_EQ(ends, std::vector{EndReason::SetupStarted});
+    EXPECT_EQ(player->loadedForm2(), nullptr);
+    EXPECT_FALSE(browser().Visible());
+  } else {
+    EXPECT_TRUE(ends.empty());
+    EXPECT_TRUE(browser().Visible());
+    ASSERT_NE(player->loadedForm2(), nullptr);
+    EXPECT_EQ(browser().numOfAlbums, 2);
+    EXPECT_TRUE(browser().BoxesTimer.Enabled());
   }
 }
 
@@ -238,6 +250,7 @@ INSTANTIATE_TEST_SUITE_P(
                           {"Alpha.exe"},
                           "[autorun]\r\nicon = QD.exe,0\r\nlabel = Mine\r\nopen = Alpha.exe\r\n",
                           "Alpha.exe", ""},
+        MissingMarkerCase{"LauncherThatCannotBeStarted", {"Alpha.exe"}, "open = Alpha.exe\r\n", "Alpha.exe", "", true},
         MissingMarkerCase{"AutorunNamingAFileElsewhere", {"Alpha.exe"}, "open = ../Alpha.exe\r\n", "", ""},
         MissingMarkerCase{"AutorunNamingAMissingFile", {}, "open = Alpha.exe\r\n", "", ""},
         MissingMarkerCase{"NothingToStart", {}, "", "", ""},
