@@ -5,6 +5,7 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <set>
 
 #include "dialogs/scripted_dialogs.h"
@@ -162,6 +163,26 @@ TEST_F(SupportFileInstallerTest, AMissingMarkerSourceMeansTheNextRunInstallsAgai
   installer.InstallSupportFiles(false);
   EXPECT_FALSE(fs::exists(sys / "RZ.LOG"));
   EXPECT_EQ(installedNames().size(), 17u);
+}
+
+// Outside reinstall mode a target already there is kept as it is, whatever
+// its date: the disc's copy is not compared with it, nor asked about.
+TEST_F(SupportFileInstallerTest, FirstRunKeepsPresentTargetsOfAnyDateWithoutAsking) {
+  const std::uint64_t base = 30000000 * kHigh;
+  for (const auto& f : supportFileTable) setFileTime(disc / std::string(f.source), base);
+  writeBytes(sys / "COMDLG32.OCX", "installed older");
+  setFileTime(sys / "COMDLG32.OCX", base - 5 * kHigh);
+  writeBytes(sys / "msvcrt.dll", "installed newer");
+  setFileTime(sys / "msvcrt.dll", base + 5 * kHigh);
+  installer.InstallSupportFiles(false);
+  EXPECT_TRUE(dialogs->shown().empty());
+  EXPECT_EQ(std::count(copied.begin(), copied.end(), "COMDLG32.OCX"), 0);
+  EXPECT_EQ(std::count(copied.begin(), copied.end(), "msvcrt.dll"), 0);
+  EXPECT_EQ(copied.size(), 16u) << "every other target, the marker last";
+  EXPECT_EQ(readBytes(sys / "COMDLG32.OCX"), "installed older");
+  EXPECT_EQ(readBytes(sys / "msvcrt.dll"), "installed newer");
+  EXPECT_EQ(lastWriteFileTime(sys / "COMDLG32.OCX"), base - 5 * kHigh);
+  EXPECT_EQ(readBytes(sys / "RZ.LOG"), "disc qd.019");
 }
 
 TEST_F(SupportFileInstallerTest, PlayerNameIsFoundWithoutRegardToCase) {
