@@ -185,6 +185,61 @@ TEST_F(SupportFileInstallerTest, FirstRunKeepsPresentTargetsOfAnyDateWithoutAski
   EXPECT_EQ(readBytes(sys / "RZ.LOG"), "disc qd.019");
 }
 
+// VB6STKIT.DLL comes from qd.020 or, failing that, qd.027: the report names
+// only what is still missing once the table is done, with every source that
+// failed for it. The marker waits for an install without a failed copy.
+TEST_F(SupportFileInstallerTest, ReportsOnlyTheTargetsStillMissingAtTheEnd) {
+  struct Case {
+    const char* name;
+    std::vector<std::string> missing;  // sources not on the disc
+    std::set<std::string> refused;     // sources whose copy is refused
+    QString report;                    // "" for none
+  };
+  const Case cases[] = {
+      {"the second source installs it", {"qd.020"}, {}, ""},
+      {"both sources missing", {"qd.020", "qd.027"}, {}, "VB6STKIT.DLL (qd.020, qd.027): File not found"},
+      {"both failing, each its own way",
+       {"qd.020"},
+       {"qd.027"},
+       "VB6STKIT.DLL (qd.020): File not found; (qd.027): Permission denied"},
+      {"another target missing", {"qd.020", "qd.001"}, {}, "COMDLG32.OCX (qd.001): File not found"},
+  };
+  // A machine without the support files, and a disc without `missing`.
+  auto arrange = [this](const std::vector<std::string>& missing) {
+    for (const auto& f : fs::directory_iterator(sys.path())) fs::remove(f.path());
+    for (const auto& f : supportFileTable) writeBytes(disc / std::string(f.source), "disc " + std::string(f.source));
+    for (const auto& name : missing) fs::remove(disc / name);
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    arrange(c.missing);
+    failing = c.refused;
+    launcher->clear();
+    if (!c.report.isEmpty())
+      dialogs->expectMsgBox("These files could not be installed:\n" + c.report +
+                                "\nSetup will try again the next time it starts.",
+                            platform::vbOK);
+    installer.InstallSupportFiles(false);
+    dialogs->verifyAllShown();
+    EXPECT_FALSE(fs::exists(sys / "RZ.LOG"));
+    ASSERT_EQ(launcher->started().size(), 1u);
+    EXPECT_EQ(launcher->started()[0].environment, QStringList{"QUENDREL_INSTALL_TRIED=1"});
+    if (c.report.isEmpty()) {
+      EXPECT_EQ(readBytes(sys / "VB6STKIT.DLL"), "disc qd.027");
+    }
+  }
+  EXPECT_EQ(dialogs->shown().size(), 3u);
+
+  // With every target there, the next run writes the marker and nothing else.
+  arrange({"qd.020"});
+  failing.clear();
+  installer.InstallSupportFiles(false);
+  copied.clear();
+  installer.InstallSupportFiles(false);
+  EXPECT_EQ(copied, std::vector<std::string>{"RZ.LOG"});
+  EXPECT_EQ(installedNames().size(), 18u);
+}
+
 TEST_F(SupportFileInstallerTest, PlayerNameIsFoundWithoutRegardToCase) {
   fs::remove(disc / "QD.exe");
   writeBytes(disc / "Qd.ExE", "player");
