@@ -17,7 +17,6 @@
 #include "path_functions.h"
 #include "path_helpers.h"
 #include "player.h"
-#include "private_temp_folder.h"
 #include "project_data.h"
 #include "runtime_rules.h"
 #include "screen.h"
@@ -186,7 +185,7 @@ void Form1::startUp() {
 
   albumCount_ = listAlbumFolders();
   if (albumCount_ == 0) {
-    endAtOnce(EndReason::NoAlbums);
+    player_.endAtOnce(EndReason::NoAlbums);
     return;
   }
   createDynamicImages(albumCount_);
@@ -241,23 +240,23 @@ void Form1::placeLogo() {
 }
 
 // Without the marker the support files are not installed: the program that
-// installs them is started and the player ends.
+// installs them is started and the player ends. The player needs none of the
+// support files to play, so it plays whenever that program is not started:
+// after Setup has just tried and failed (starting Setup again would only
+// start us again; it tries anew the next time the disc starts), and when the
+// disc holds no launcher that can be started.
 bool Form1::installedMarkerPresent() {
   if (!installedMarkerMissing(store::GetWindowsSysDir())) return true;
-  // Setup has just tried and failed. The player needs none of the support
-  // files to play, so it plays; starting Setup again would only start us
-  // again, and Setup tries the install anew the next time the disc starts.
   if (!qEnvironmentVariableIsEmpty(platform::kInstallTriedVariable)) return true;
   const std::string& root = player_.collectionRoot();
   const auto setup = setupProgramPath(root);
-  if (setup && !isOwnProgram(*setup)) {
-    platform::ProcessStart start;
-    start.program = QString::fromStdString(*setup);
-    start.workingDirectory = QString::fromStdString(root);
-    start.style = platform::WindowStyle::Normal;
-    platform::processLauncher().start(start);
-  }
-  endAtOnce(EndReason::SetupStarted);
+  if (!setup || isOwnProgram(*setup)) return true;
+  platform::ProcessStart start;
+  start.program = QString::fromStdString(*setup);
+  start.workingDirectory = QString::fromStdString(root);
+  start.style = platform::WindowStyle::Normal;
+  if (!platform::processLauncher().start(start)) return true;
+  player_.endAtOnce(EndReason::SetupStarted);
   return false;
 }
 
@@ -312,14 +311,6 @@ void Form1::applyInterfaceColour() {
   ttlL.setForeColor(titleLinkColour(BackColor()));
 }
 
-// The program ends at once; the pictures it unpacked and has not loaded go
-// first, as nothing will load them now.
-void Form1::endAtOnce(EndReason reason) {
-  pictures_.discardRest();
-  covers_.discardRest();
-  player_.endAtOnce(reason);
-}
-
 void Form1::Form_Unload(int&) {
   Text1.setCaretVisible(true);
   player_.setClosing();
@@ -335,17 +326,9 @@ void Form1::Form_Unload(int&) {
 // ---------------------------------------------------------------------------
 // Reading the collection
 
-namespace {
-
-std::string picturesFolderIn(const QString& tempDirectory) {
-  return tempDirectory.toStdString() + privateTempFolderName() + "/";
-}
-
-}  // namespace
-
 void Form1::unpackPictures() {
   tempDirectory = platform::tempFolder().trimmed();
-  const auto folder = makePrivateFolder(tempDirectory.toStdString(), privateTempFolderName());
+  const auto folder = player_.tempFolder().make(tempDirectory.toStdString());
   if (!folder) return;
   pictures_.unpack(collectionFile(player_.collectionRoot(), store::kPicturesPackFileName), *folder);
 }
@@ -355,7 +338,7 @@ bool Form1::readProjectData() {
   const std::string path = collectionFile(root, store::kProjectDataFileName);
   if (path.empty()) {
     platform::dialogs().MsgBox("A file is missing.", platform::vbOKOnly);
-    endAtOnce(EndReason::ProjectDataMissing);
+    player_.endAtOnce(EndReason::ProjectDataMissing);
     return false;
   }
   store::ProjectData data;
@@ -365,7 +348,7 @@ bool Form1::readProjectData() {
     data.magic = 0;
   }
   if (data.magic != store::PROJECT_DATA_MAGIC) {
-    endAtOnce(EndReason::ProjectDataInvalid);
+    player_.endAtOnce(EndReason::ProjectDataInvalid);
     return false;
   }
 
@@ -380,7 +363,8 @@ bool Form1::readProjectData() {
     }
   }
   if (!data.initPicFile.empty()) {
-    form4PicName = QString::fromStdString(picturesFolderIn(tempDirectory) + data.initPicFile);
+    const std::string folder = player_.tempFolder().path().value_or(tempDirectory.toStdString());
+    form4PicName = QString::fromStdString(folder + data.initPicFile);
     if (const auto picture = pictures_.take(data.initPicFile)) player_.form4().Image1.setPicture(*picture);
   }
   if (const auto picture = pictures_.take(data.titlePicFile)) ImageTorvel.setPicture(*picture);
@@ -395,8 +379,7 @@ bool Form1::readProjectData() {
 
 void Form1::unpackCovers() {
   tempDirectory = platform::tempFolder().trimmed();
-  const auto parent = makePrivateFolder(tempDirectory.toStdString(), privateTempFolderName());
-  const auto folder = parent ? makePrivateFolder(*parent, "cvrd") : std::nullopt;
+  const auto folder = player_.tempFolder().makeSubfolder(tempDirectory.toStdString(), "cvrd");
   if (!folder) return;
   covers_.unpack(collectionFile(player_.collectionRoot(), store::kCoversPackFileName), *folder, kMostAlbums);
 }

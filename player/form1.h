@@ -24,7 +24,6 @@
 namespace player {
 
 class Player;
-enum class EndReason;
 
 // What File1 lists: the song files, without regard to case.
 inline constexpr const char* kSongFilePattern = "*.mp3;*.hts";
@@ -144,7 +143,6 @@ class Form1 : public controls::Form, public BrowserVariables {
   void designButtons();
   void designTexts();
   void startUp();
-  void endAtOnce(EndReason reason);
   void placeLogo();
   bool installedMarkerPresent();
   int listAlbumFolders();

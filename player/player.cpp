@@ -36,6 +36,8 @@ Form3* Player::loadedForm3() const { return form3_->ifLoaded(); }
 Form4* Player::loadedForm4() const { return form4_->ifLoaded(); }
 
 void Player::endAtOnce(EndReason reason) {
+  // The end handler may stop the process on the spot, with no destructor run.
+  tempFolder_.remove();
   endReason_ = reason;
   endHandler_(reason);
 }

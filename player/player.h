@@ -1,7 +1,8 @@
 #pragma once
 // The disc player: its four windows, which find each other through it, and
 // what they share besides their public variables: the collection root, the
-// random numbers, the media control's maker and the way the program ends.
+// folder of this run in the temporary folder, the random numbers, the media
+// control's maker and the way the program ends.
 
 #include <functional>
 #include <memory>
@@ -10,6 +11,7 @@
 
 #include "form.h"
 #include "media_control.h"
+#include "private_temp_folder.h"
 #include "runtime_rules.h"
 #include "system/process_launcher.h"
 
@@ -24,7 +26,7 @@ class Form4;
 enum class EndReason {
   ProjectDataMissing,  // no dat.qd, after "A file is missing."
   ProjectDataInvalid,  // dat.qd does not start with its magic number
-  SetupStarted,        // the installed marker is missing
+  SetupStarted,        // the installed marker is missing and Setup was started
   NoAlbums,            // the collection root has no subfolder
 };
 
@@ -58,6 +60,10 @@ class Player {
   const std::string& collectionRoot() const { return collectionRoot_; }
   void setCollectionRoot(std::string root) { collectionRoot_ = std::move(root); }
 
+  // Where this run unpacks its pictures; removed when the player goes, or
+  // ends at once.
+  RunFolder& tempFolder() { return tempFolder_; }
+
   // Rnd: seeded once during start-up.
   runtime::Random& random() { return random_; }
 
@@ -68,7 +74,7 @@ class Player {
   platform::WindowStyle startStyle() const { return startStyle_; }
   void setStartStyle(platform::WindowStyle style) { startStyle_ = style; }
 
-  // Ends the program at once.
+  // Ends the program at once, its temporary folder removed first.
   void endAtOnce(EndReason reason);
   bool hasEnded() const { return endReason_.has_value(); }
   std::optional<EndReason> endReason() const { return endReason_; }
@@ -77,6 +83,7 @@ class Player {
   MediaControlMaker makeMediaControl_;
   EndHandler endHandler_;
   std::string collectionRoot_;
+  RunFolder tempFolder_;
   runtime::Random random_;
   platform::WindowStyle startStyle_ = platform::WindowStyle::Normal;
   std::optional<EndReason> endReason_;

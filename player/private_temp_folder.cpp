@@ -1,48 +1,40 @@
 #include "private_temp_folder.h"
 
-#include <fcntl.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include <cerrno>
+#include <cstdlib>
+#include <filesystem>
 
 namespace player {
-namespace {
 
-class FileDescriptor {
- public:
-  explicit FileDescriptor(int fd) : fd_(fd) {}
-  ~FileDescriptor() {
-    if (fd_ >= 0) ::close(fd_);
-  }
-  FileDescriptor(const FileDescriptor&) = delete;
-  FileDescriptor& operator=(const FileDescriptor&) = delete;
-  int get() const { return fd_; }
-  bool valid() const { return fd_ >= 0; }
+std::optional<std::string> RunFolder::make(const std::string& parent) {
+  if (path_) return path_;
+  if (parent.empty()) return std::nullopt;
+  std::string folder = parent;
+  if (folder.back() != '/') folder += '/';
+  folder += std::string(kRunFolderPrefix) + "XXXXXX";
+  if (!::mkdtemp(folder.data())) return std::nullopt;
+  path_ = folder + '/';
+  return path_;
+}
 
- private:
-  int fd_;
-};
-
-}  // namespace
-
-std::string privateTempFolderName() { return "Quendrel-" + std::to_string(::geteuid()); }
-
-std::optional<std::string> makePrivateFolder(const std::string& parent, const std::string& name) {
-  if (parent.empty() || name.empty() || name.find('/') != std::string::npos) return std::nullopt;
-  const FileDescriptor parentFd(::open(parent.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-  if (!parentFd.valid()) return std::nullopt;
-  // mkdirat never follows a link in the last component: a planted link makes it fail with EEXIST.
-  if (::mkdirat(parentFd.get(), name.c_str(), 0700) != 0 && errno != EEXIST) return std::nullopt;
-  const FileDescriptor folder(
-      ::openat(parentFd.get(), name.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
-  if (!folder.valid()) return std::nullopt;
+std::optional<std::string> RunFolder::makeSubfolder(const std::string& parent, const std::string& name) {
+  const auto folder = make(parent);
+  if (!folder || name.empty() || name.find('/') != std::string::npos) return std::nullopt;
+  // Only this user can write in the run's folder: what is there already was made by this run.
+  const std::string path = *folder + name;
+  if (::mkdir(path.c_str(), 0700) != 0 && errno != EEXIST) return std::nullopt;
   struct stat st{};
-  if (::fstat(folder.get(), &st) != 0 || !S_ISDIR(st.st_mode) || st.st_uid != ::geteuid()) return std::nullopt;
-  if ((st.st_mode & 077) != 0 && ::fchmod(folder.get(), 0700) != 0) return std::nullopt;
-  std::string path = parent;
-  if (path.back() != '/') path += '/';
-  return path + name + '/';
+  if (::lstat(path.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) return std::nullopt;
+  return path + '/';
+}
+
+void RunFolder::remove() {
+  if (!path_) return;
+  std::error_code ec;
+  std::filesystem::remove_all(path_->substr(0, path_->size() - 1), ec);
+  path_.reset();
 }
 
 }  // namespace player

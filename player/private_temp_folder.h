@@ -1,23 +1,43 @@
 #pragma once
-// The folders the player unpacks its pictures into. The temporary folder is
-// shared by every user of the machine, so the player's folder in it is this
-// user's own: made with mode 0700, owned by this user, and never reached
-// through a symbolic link. Inside it nobody else can plant a file or a link.
+// The folder a running player unpacks its pictures into: one of its own in
+// the temporary folder. Each run makes a new one (mkdtemp: a name no other
+// entry has, mode 0700, owned by this user), so two players running at once
+// never load or delete each other's files, and nobody else can plant a file
+// or a link in it. It goes, with what it holds, when the run ends.
 
-#include <filesystem>
 #include <optional>
 #include <string>
 
 namespace player {
 
-// The name of the player's folder in the temporary folder, one per user.
-std::string privateTempFolderName();
+// How the name of every run's folder begins, the rest made unique by mkdtemp.
+inline constexpr const char* kRunFolderPrefix = "Quendrel-";
 
-// Makes `parent`/`name` (an existing folder stays as it was) and checks that
-// it is a real folder, not a link, owned by this user, which only this user
-// can enter (a folder of ours with wider rights is narrowed to 0700).
-// The folder's path ending in "/", or empty when it cannot be made or is not
-// safe to use.
-std::optional<std::string> makePrivateFolder(const std::string& parent, const std::string& name);
+class RunFolder {
+ public:
+  RunFolder() = default;
+  ~RunFolder() { remove(); }
+  RunFolder(const RunFolder&) = delete;
+  RunFolder& operator=(const RunFolder&) = delete;
+
+  // The run's folder, made under `parent` on the first call; later calls
+  // give the same one. Its path ending in "/", or empty when it cannot be
+  // made (the next call tries again).
+  std::optional<std::string> make(const std::string& parent);
+
+  // The folder `name` in the run's folder (both made when missing), its path
+  // ending in "/"; empty when either cannot be made.
+  std::optional<std::string> makeSubfolder(const std::string& parent, const std::string& name);
+
+  // The run's folder once made, else empty.
+  const std::optional<std::string>& path() const { return path_; }
+
+  // Removes the run's folder with all it holds (a link in it goes, not what
+  // it points to); a later make() makes a new one.
+  void remove();
+
+ private:
+  std::optional<std::string> path_;
+};
 
 }  // namespace player

@@ -4,6 +4,8 @@
 
 #include <QString>
 #include <QStringList>
+#include <algorithm>
+#include <vector>
 
 #include "dialogs/dialog_service.h"
 #include "file_io.h"
@@ -28,6 +30,47 @@ bool canOpenForReading(const fs::path& path) {
   std::fclose(f);
   return true;
 }
+
+// The targets that no copy has installed, with the sources whose copies to
+// them failed: a later pair that installs the same target takes it off
+// (VB6STKIT.DLL has two sources).
+class NotInstalled {
+ public:
+  void failed(const SupportFile& pair, const QString& error) {
+    auto it = std::find_if(targets_.begin(), targets_.end(), [&](const Target& t) { return t.name == pair.target; });
+    if (it == targets_.end()) it = targets_.insert(targets_.end(), Target{pair.target, {}});
+    it->failures.emplace_back(qs(pair.source), error);
+  }
+  void installed(std::string_view target) {
+    std::erase_if(targets_, [&](const Target& t) { return t.name == target; });
+  }
+  bool empty() const { return targets_.empty(); }
+
+  // A line a target: its name, then the failed sources in brackets, each
+  // run of the same error once ("VB6STKIT.DLL (qd.020, qd.027): File not found").
+  QStringList lines() const {
+    QStringList lines;
+    for (const Target& target : targets_) {
+      QStringList parts;
+      for (std::size_t i = 0; i < target.failures.size();) {
+        QStringList sources;
+        const QString& error = target.failures[i].second;
+        for (; i < target.failures.size() && target.failures[i].second == error; ++i)
+          sources << target.failures[i].first;
+        parts << "(" + sources.join(", ") + "): " + error;
+      }
+      lines << qs(target.name) + " " + parts.join("; ");
+    }
+    return lines;
+  }
+
+ private:
+  struct Target {
+    std::string_view name;
+    std::vector<std::pair<QString, QString>> failures;  // source, error
+  };
+  std::vector<Target> targets_;
+};
 
 }  // namespace
 
@@ -75,9 +118,10 @@ void SupportFileInstaller::InstallSupportFiles(bool reinstall) {
     fs::remove(marker, ec);
   }
 
-  // The marker goes last, and only when nothing before it failed: it is what
+  // The marker goes last, and only when no copy before it failed: it is what
   // tells the next start that the install is complete.
-  QStringList failures;
+  bool aCopyFailed = false;
+  NotInstalled notInstalled;
   const SupportFile* markerPair = nullptr;
   auto installOne = [&](const SupportFile& pair) {
     const fs::path target = fs::path(systemDir_) / std::string(pair.target);
@@ -85,8 +129,10 @@ void SupportFileInstaller::InstallSupportFiles(bool reinstall) {
     if (!ShouldInstall(target, source, reinstall)) return;
     try {
       copier_(source, target);
+      notInstalled.installed(pair.target);
     } catch (const store::StoreError& e) {
-      failures << qs(pair.target) + " (" + qs(pair.source) + "): " + QString::fromUtf8(e.what());
+      aCopyFailed = true;
+      notInstalled.failed(pair, QString::fromUtf8(e.what()));
     }
   };
   for (const auto& pair : supportFileTable) {
@@ -96,13 +142,13 @@ void SupportFileInstaller::InstallSupportFiles(bool reinstall) {
     }
     installOne(pair);
   }
-  if (failures.isEmpty() && markerPair) installOne(*markerPair);
-  if (!failures.isEmpty()) {
-    platform::dialogs().MsgBox("These files could not be installed:\n" + failures.join("\n") +
+  if (!aCopyFailed && markerPair) installOne(*markerPair);
+  if (!notInstalled.empty()) {
+    platform::dialogs().MsgBox("These files could not be installed:\n" + notInstalled.lines().join("\n") +
                                    "\nSetup will try again the next time it starts.",
                                platform::vbOKOnly | platform::vbCritical);
   }
-  startPlayer(!failures.isEmpty());
+  startPlayer(aCopyFailed);
 }
 
 bool SupportFileInstaller::startPlayer(bool installFailed) {

@@ -1,8 +1,9 @@
 #pragma once
 // Installs the disc's support files into the system folder and starts the
-// player. Asks only its yes/no questions; a copy that fails is reported once,
-// and the installed marker is written only after every needed copy succeeded,
-// so a failed install is tried again at the next start.
+// player. Asks only its yes/no questions; the files still not installed when
+// the table is done are reported once, and the installed marker is written
+// only after every needed copy succeeded, so a failed install is tried again
+// at the next start.
 
 #include <cstdint>
 #include <filesystem>

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include "artwork.h"
 #include "interface_colour.h"
@@ -137,13 +138,14 @@ TEST_F(CollectionReading, ReadsAtMostThirtyCoverRecords) {
   EXPECT_TRUE(filesIn(coversFolder()).empty());
 }
 
-// Members nothing loads are deleted at once; files of earlier runs or of
-// anyone else are left alone.
+// Members nothing loads are deleted at once; the folders of earlier runs or
+// of other players are left alone.
 TEST_F(CollectionReading, DeletesEveryMemberItUnpackedAndNothingElse) {
   writeTypicalCollection(2);
-  fs::create_directories(coversFolder());
-  writeBytes(picturesFolder() / "old.png", "not ours");
-  writeBytes(coversFolder() / "07.jpg", "not ours");
+  const fs::path other = tmp / "Quendrel-other";
+  fs::create_directories(other / "cvrd");
+  writeBytes(other / "old.png", "not ours");
+  writeBytes(other / "cvrd" / "07.jpg", "not ours");
   writePack("dop.qd", {{"title.png", pictureBytes(30, 8)},
                        {"bottom.png", pictureBytes(20, 4)},
                        {"unnamed.png", pictureBytes(20, 4)}});
@@ -155,16 +157,18 @@ TEST_F(CollectionReading, DeletesEveryMemberItUnpackedAndNothingElse) {
   start();
   EXPECT_TRUE(ends.empty());
   EXPECT_EQ(middleColour(browser().Image1(0).Picture()), QColor(Qt::green));
-  EXPECT_EQ(filesIn(picturesFolder()), std::vector<std::string>{"old.png"});
-  EXPECT_EQ(filesIn(coversFolder()), std::vector<std::string>{"07.jpg"});
+  EXPECT_TRUE(filesIn(picturesFolder()).empty());
+  EXPECT_TRUE(filesIn(coversFolder()).empty());
+  EXPECT_EQ(filesIn(other), std::vector<std::string>{"old.png"});
+  EXPECT_EQ(filesIn(other / "cvrd"), std::vector<std::string>{"07.jpg"});
 }
 
 TEST_F(CollectionReading, WritesNoMemberOutsideItsFolderAndTouchesNoFileItDidNotWrite) {
   writeTypicalCollection(1);
-  // A file of the user's beside the player's folder, and a stale one inside it.
+  // A file of the user's beside the player's folder, and one an earlier run left.
   writeBytes(tmp / "mine.png", pictureBytes(5, 5));
-  fs::create_directory(picturesFolder());
-  writeBytes(picturesFolder() / "stale.png", pictureBytes(5, 5));
+  fs::create_directory(tmp / "Quendrel-old");
+  writeBytes(tmp / "Quendrel-old" / "stale.png", pictureBytes(5, 5));
   writePack("dop.qd", {{"title.png", pictureBytes(30, 8)}});
   // packFiles refuses such names: write the crafted pack by hand.
   store::ByteWriter out;
@@ -195,17 +199,24 @@ TEST_F(CollectionReading, WritesNoMemberOutsideItsFolderAndTouchesNoFileItDidNot
   EXPECT_TRUE(browser().ImageTorvel.Picture().isEmpty());
   EXPECT_TRUE(browser().Image10.Picture().isEmpty());
   // The member the project data does not name is gone; the stale file stays.
-  EXPECT_EQ(filesIn(picturesFolder()), std::vector<std::string>{"stale.png"});
+  EXPECT_TRUE(filesIn(picturesFolder()).empty());
+  EXPECT_EQ(filesIn(tmp / "Quendrel-old"), std::vector<std::string>{"stale.png"});
 }
 
-TEST_F(CollectionReading, RefusesATemporaryFolderThatIsALink) {
+// The folder is made new, so a link planted where a player's folder might
+// be is never written through.
+TEST_F(CollectionReading, UnpacksThroughNoLinkInTheTemporaryFolder) {
   writeTypicalCollection(1);
   TempFolder elsewhere;
-  fs::create_directory_symlink(elsewhere.path(), picturesFolder());
+  fs::create_directory_symlink(elsewhere.path(), tmp / ("Quendrel-" + std::to_string(::geteuid())));
+  fs::create_directory_symlink(elsewhere.path(), tmp / "Quendrel-XXXXXX");
   start();
   EXPECT_TRUE(ends.empty());
-  EXPECT_TRUE(filesIn(elsewhere.path()).empty());
-  EXPECT_TRUE(browser().ImageTorvel.Picture().isEmpty());
+  EXPECT_TRUE(fs::is_empty(elsewhere.path()));
+  struct stat st{};
+  ASSERT_EQ(::lstat(picturesFolder().c_str(), &st), 0);
+  EXPECT_TRUE(S_ISDIR(st.st_mode));
+  EXPECT_EQ(middleColour(browser().ImageTorvel.Picture()), QColor(Qt::blue));
 }
 
 struct CoverCase {
@@ -225,7 +236,6 @@ TEST_F(CollectionReading, TakesTheCoverByItsExtensionOrder) {
   addAlbums(1);
   writeProjectData(projectData());
   for (const auto& c : cases) {
-    fs::remove_all(coversFolder());
     std::vector<std::pair<std::string, std::string>> members;
     for (std::size_t i = 0; i < c.files.size(); ++i)
       members.emplace_back(c.files[i], pictureBytes(8, 8, QColor(10 + static_cast<int>(i) * 40, 0, 0)));

@@ -70,6 +70,14 @@ inline std::string albumFolderName(int number) {
   return runtime::twoDigits(number) + " - Album " + std::to_string(number);
 }
 
+// The names of the players' folders in the temporary folder `tmpDir`.
+inline std::vector<std::string> runFoldersIn(const fs::path& tmpDir) {
+  std::vector<std::string> names;
+  for (const auto& entry : fs::directory_iterator(tmpDir))
+    if (entry.path().filename().string().starts_with(kRunFolderPrefix)) names.push_back(entry.path().filename().string());
+  return names;
+}
+
 // A collection folder, the player's temporary and system folders, and the
 // services every player test fakes; the player itself is started by the
 // fixtures below.
@@ -174,10 +182,19 @@ class CollectionTest : public ::testing::Test {
   void installMarker() { writeBytes(sysDir / kInstalledMarkerName, "installed"); }
   void removeMarker() { fs::remove(sysDir / kInstalledMarkerName); }
 
-  // --- the player's folders in the temporary folder ---
+  // --- the player's folder in the temporary folder ---
 
-  fs::path picturesFolder() const { return tmp.path() / privateTempFolderName(); }
-  fs::path coversFolder() const { return picturesFolder() / "cvrd"; }
+  // Where the player unpacks its pictures, its covers in "cvrd"; empty while
+  // it has none.
+  fs::path picturesFolder() const {
+    if (!player || !player->tempFolder().path()) return {};
+    return *player->tempFolder().path();
+  }
+  fs::path coversFolder() const {
+    const fs::path folder = picturesFolder();
+    return folder.empty() ? folder : folder / "cvrd";
+  }
+  std::vector<std::string> runFolders() const { return runFoldersIn(tmp.path()); }
   static std::vector<std::string> filesIn(const fs::path& folder) {
     std::vector<std::string> names;
     std::error_code ec;

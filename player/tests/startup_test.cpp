@@ -137,11 +137,11 @@ TEST_F(StartUp, WithoutProjectDataSaysSoAndEndsLeavingNothingUnpacked) {
   EXPECT_EQ(ends, std::vector{EndReason::ProjectDataMissing});
   EXPECT_EQ(player->loadedForm2(), nullptr);
   EXPECT_FALSE(browser().Visible());
-  EXPECT_TRUE(filesIn(picturesFolder()).empty());
+  EXPECT_TRUE(runFolders().empty());
 }
 
-// Every other way of ending at once also takes the unpacked pictures with it.
-TEST_F(StartUp, EndingAtOnceLeavesNoUnpackedPicture) {
+// Every other way of ending at once also takes the player's folder with it.
+TEST_F(StartUp, EndingAtOnceLeavesNoFolder) {
   struct Case {
     const char* name;
     std::function<void()> arrange;
@@ -149,7 +149,12 @@ TEST_F(StartUp, EndingAtOnceLeavesNoUnpackedPicture) {
   };
   const Case cases[] = {
       {"not project data", [this] { writeBytes(disc / "dat.qd", "ab"); }, EndReason::ProjectDataInvalid},
-      {"no marker", [this] { removeMarker(); }, EndReason::SetupStarted},
+      {"no marker",
+       [this] {
+         removeMarker();
+         writeBytes(disc / "setup.exe", "#!/bin/sh\n");
+       },
+       EndReason::SetupStarted},
       {"no album", [this] { fs::remove_all(disc / albumFolderName(1)); }, EndReason::NoAlbums},
   };
   for (const auto& c : cases) {
@@ -160,8 +165,7 @@ TEST_F(StartUp, EndingAtOnceLeavesNoUnpackedPicture) {
     ends.clear();
     start();
     EXPECT_EQ(ends, std::vector{c.reason});
-    EXPECT_TRUE(filesIn(picturesFolder()).empty());
-    EXPECT_TRUE(filesIn(coversFolder()).empty());
+    EXPECT_TRUE(runFolders().empty());
   }
 }
 
@@ -199,11 +203,14 @@ struct MissingMarkerCase {
   std::string autorun;                 // "" for none
   std::string started;                 // "" for nothing started
   std::string selfLink;                // a root file that is the running program itself
+  bool startFails = false;             // the program is there but cannot be started
 };
 
 class MissingMarker : public PlayerTest, public ::testing::WithParamInterface<MissingMarkerCase> {};
 
-TEST_P(MissingMarker, StartsTheInstallerAndEnds) {
+// A launcher that starts ends the player; without one the player plays, as
+// it does after a failed install, rather than ending without a word.
+TEST_P(MissingMarker, StartsTheInstallerAndEndsOrElsePlays) {
   const auto& c = GetParam();
   writeTypicalCollection(2);
   removeMarker();
@@ -211,10 +218,8 @@ TEST_P(MissingMarker, StartsTheInstallerAndEnds) {
   if (!c.autorun.empty()) writeBytes(disc / "AUTORUN.INF", c.autorun);
   if (!c.selfLink.empty())
     fs::create_symlink(QCoreApplication::applicationFilePath().toStdString(), disc / c.selfLink);
+  launcher->setFailing(c.startFails);
   start();
-  EXPECT_EQ(ends, std::vector{EndReason::SetupStarted});
-  EXPECT_EQ(player->loadedForm2(), nullptr);
-  EXPECT_FALSE(browser().Visible());
   if (c.started.empty()) {
     EXPECT_TRUE(launcher->started().empty());
   } else {
@@ -223,6 +228,17 @@ TEST_P(MissingMarker, StartsTheInstallerAndEnds) {
     EXPECT_EQ(s.program.toStdString(), (disc / c.started).string());
     EXPECT_TRUE(s.arguments.isEmpty());
     EXPECT_EQ(s.style, WindowStyle::Normal);
+  }
+  if (!c.started.empty() && !c.startFails) {
+    EXPECT_EQ(ends, std::vector{EndReason::SetupStarted});
+    EXPECT_EQ(player->loadedForm2(), nullptr);
+    EXPECT_FALSE(browser().Visible());
+  } else {
+    EXPECT_TRUE(ends.empty());
+    EXPECT_TRUE(browser().Visible());
+    ASSERT_NE(player->loadedForm2(), nullptr);
+    EXPECT_EQ(browser().numOfAlbums, 2);
+    EXPECT_TRUE(browser().BoxesTimer.Enabled());
   }
 }
 
@@ -234,6 +250,7 @@ INSTANTIATE_TEST_SUITE_P(
                           {"Alpha.exe"},
                           "[autorun]\r\nicon = QD.exe,0\r\nlabel = Mine\r\nopen = Alpha.exe\r\n",
                           "Alpha.exe", ""},
+        MissingMarkerCase{"LauncherThatCannotBeStarted", {"Alpha.exe"}, "open = Alpha.exe\r\n", "Alpha.exe", "", true},
         MissingMarkerCase{"AutorunNamingAFileElsewhere", {"Alpha.exe"}, "open = ../Alpha.exe\r\n", "", ""},
         MissingMarkerCase{"AutorunNamingAMissingFile", {}, "open = Alpha.exe\r\n", "", ""},
         MissingMarkerCase{"NothingToStart", {}, "", "", ""},
@@ -320,6 +337,27 @@ TEST_F(ShutDown, UnloadingTheBrowserStopsPlayAndTakesEveryWindowDown) {
   EXPECT_EQ(mp1->calls(), std::vector<std::string>{"stop()"});
   EXPECT_TRUE(controls::Form::loadedForms().empty());
   EXPECT_TRUE(ends.empty());
+}
+
+// The player's folder goes with the player: after its normal end, and after
+// a start-up that failed half-way.
+TEST_F(ShutDown, ThePlayersFolderGoesWithThePlayer) {
+  writeTypicalCollection(2);
+  start();
+  ASSERT_EQ(runFolders().size(), 1u);
+  EXPECT_EQ(filesIn(coversFolder()), std::vector<std::string>{});
+  browser().Unload();
+  ASSERT_TRUE(controls::Form::loadedForms().empty());
+  player.reset();
+  EXPECT_TRUE(runFolders().empty());
+
+  makeControl = [](platform::Clock&) -> std::unique_ptr<media::FakeMediaControl> {
+    throw std::runtime_error("no sound");
+  };
+  EXPECT_THROW(start(), std::runtime_error);
+  EXPECT_EQ(runFolders().size(), 1u) << "made before the player window failed";
+  player.reset();
+  EXPECT_TRUE(runFolders().empty());
 }
 
 TEST_F(ShutDown, ClosingThePlaceholderEndsThePlayer) {

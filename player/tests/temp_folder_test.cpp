@@ -1,7 +1,8 @@
-// The player's own folder in the shared temporary folder.
+// The player's folder of one run in the shared temporary folder.
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <filesystem>
 
@@ -21,41 +22,68 @@ mode_t modeOf(const fs::path& path) {
   return st.st_mode;
 }
 
-TEST(PrivateTempFolder, IsMadeForThisUserOnly) {
+TEST(RunFolder, IsANewFolderForThisUserOnlyEveryRun) {
   TempFolder tmp;
-  const auto folder = makePrivateFolder(tmp.str(), "Quendrel-test");
-  ASSERT_TRUE(folder);
-  EXPECT_EQ(*folder, tmp.str() + "/Quendrel-test/");
-  EXPECT_EQ(modeOf(tmp / "Quendrel-test") & 07777, 0700u);
-  // A second start finds it again.
-  EXPECT_EQ(makePrivateFolder(tmp.str() + "/", "Quendrel-test"), folder);
+  // A folder an earlier run left, and a link someone planted.
+  fs::create_directory(tmp / "Quendrel-old");
+  TempFolder elsewhere;
+  fs::create_directory_symlink(elsewhere.path(), tmp / ("Quendrel-" + std::to_string(::geteuid())));
+
+  RunFolder first, second;
+  const auto a = first.make(tmp.str());
+  const auto b = second.make(tmp.str() + "/");
+  ASSERT_TRUE(a && b);
+  EXPECT_NE(*a, *b);
+  for (const std::string& folder : {*a, *b}) {
+    EXPECT_EQ(fs::path(folder).parent_path().parent_path(), tmp.path()) << folder;
+    EXPECT_TRUE(fs::path(folder).parent_path().filename().string().starts_with("Quendrel-")) << folder;
+    EXPECT_TRUE(S_ISDIR(modeOf(folder))) << "a real folder, not a link: " << folder;
+    EXPECT_EQ(modeOf(folder) & 07777, 0700u) << folder;
+  }
+  EXPECT_EQ(first.make(tmp.str()), a) << "the run keeps its folder";
+  EXPECT_EQ(first.path(), a);
+  EXPECT_TRUE(fs::is_empty(elsewhere.path()));
 }
 
-TEST(PrivateTempFolder, NarrowsAFolderOfOursThatOthersCouldEnter) {
-  TempFolder tmp;
-  fs::create_directory(tmp / "Q");
-  fs::permissions(tmp / "Q", fs::perms::all);
-  writeBytes(tmp / "Q" / "kept.png", "x");
-  ASSERT_TRUE(makePrivateFolder(tmp.str(), "Q"));
-  EXPECT_EQ(modeOf(tmp / "Q") & 07777, 0700u);
-  EXPECT_TRUE(fs::exists(tmp / "Q" / "kept.png"));
+TEST(RunFolder, GoesWithAllItHoldsButNothingItLinksTo) {
+  TempFolder tmp, elsewhere;
+  writeBytes(elsewhere / "mine.png", "x");
+  std::string folder;
+  {
+    RunFolder run;
+    const auto covers = run.makeSubfolder(tmp.str(), "cvrd");
+    ASSERT_TRUE(covers);
+    folder = *run.path();
+    EXPECT_EQ(*covers, folder + "cvrd/");
+    EXPECT_EQ(modeOf(*covers) & 07777, 0700u);
+    EXPECT_EQ(run.makeSubfolder(tmp.str(), "cvrd"), covers) << "made once, found again";
+    writeBytes(*covers + "01.jpg", "x");
+    writeBytes(folder + "title.png", "x");
+    fs::create_directory_symlink(elsewhere.path(), folder + "link");
+    run.remove();
+    EXPECT_FALSE(fs::exists(folder));
+    EXPECT_FALSE(run.path());
+    // A later need makes a new one, which goes when the run does.
+    ASSERT_TRUE(run.make(tmp.str()));
+    folder = *run.path();
+  }
+  EXPECT_FALSE(fs::exists(folder));
+  EXPECT_TRUE(fs::is_empty(tmp.path()));
+  EXPECT_TRUE(fs::exists(elsewhere / "mine.png"));
 }
 
-TEST(PrivateTempFolder, RefusesALinkAFileAndAMissingParent) {
-  TempFolder tmp, target;
-  fs::create_directory_symlink(target.path(), tmp / "link");
+TEST(RunFolder, IsNoneWhereItCannotBeMade) {
+  TempFolder tmp;
   writeBytes(tmp / "file", "x");
-  const auto targetMode = modeOf(target.path());
-  EXPECT_FALSE(makePrivateFolder(tmp.str(), "link"));
-  EXPECT_EQ(modeOf(target.path()), targetMode);
-  EXPECT_FALSE(makePrivateFolder(tmp.str(), "file"));
-  EXPECT_FALSE(makePrivateFolder(tmp.str() + "/none", "Q"));
-  EXPECT_FALSE(makePrivateFolder(tmp.str(), "a/b"));
-  EXPECT_FALSE(makePrivateFolder("", "Q"));
-}
-
-TEST(PrivateTempFolder, IsNamedForTheUser) {
-  EXPECT_EQ(privateTempFolderName(), "Quendrel-" + std::to_string(::geteuid()));
+  RunFolder run;
+  EXPECT_FALSE(run.make(tmp.str() + "/none"));
+  EXPECT_FALSE(run.make(""));
+  EXPECT_FALSE(run.path());
+  EXPECT_FALSE(run.makeSubfolder(tmp.str() + "/file", "cvrd"));
+  ASSERT_TRUE(run.make(tmp.str()));
+  writeBytes(*run.path() + "cvrd", "a file of that name");
+  EXPECT_FALSE(run.makeSubfolder(tmp.str(), "cvrd"));
+  EXPECT_FALSE(run.makeSubfolder(tmp.str(), "a/b"));
 }
 
 }  // namespace

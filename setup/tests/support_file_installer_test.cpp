@@ -5,6 +5,7 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <set>
 
 #include "dialogs/scripted_dialogs.h"
@@ -162,6 +163,81 @@ TEST_F(SupportFileInstallerTest, AMissingMarkerSourceMeansTheNextRunInstallsAgai
   installer.InstallSupportFiles(false);
   EXPECT_FALSE(fs::exists(sys / "RZ.LOG"));
   EXPECT_EQ(installedNames().size(), 17u);
+}
+
+// Outside reinstall mode a target already there is kept as it is, whatever
+// its date: the disc's copy is not compared with it, nor asked about.
+TEST_F(SupportFileInstallerTest, FirstRunKeepsPresentTargetsOfAnyDateWithoutAsking) {
+  const std::uint64_t base = 30000000 * kHigh;
+  for (const auto& f : supportFileTable) setFileTime(disc / std::string(f.source), base);
+  writeBytes(sys / "COMDLG32.OCX", "installed older");
+  setFileTime(sys / "COMDLG32.OCX", base - 5 * kHigh);
+  writeBytes(sys / "msvcrt.dll", "installed newer");
+  setFileTime(sys / "msvcrt.dll", base + 5 * kHigh);
+  installer.InstallSupportFiles(false);
+  EXPECT_TRUE(dialogs->shown().empty());
+  EXPECT_EQ(std::count(copied.begin(), copied.end(), "COMDLG32.OCX"), 0);
+  EXPECT_EQ(std::count(copied.begin(), copied.end(), "msvcrt.dll"), 0);
+  EXPECT_EQ(copied.size(), 16u) << "every other target, the marker last";
+  EXPECT_EQ(readBytes(sys / "COMDLG32.OCX"), "installed older");
+  EXPECT_EQ(readBytes(sys / "msvcrt.dll"), "installed newer");
+  EXPECT_EQ(lastWriteFileTime(sys / "COMDLG32.OCX"), base - 5 * kHigh);
+  EXPECT_EQ(readBytes(sys / "RZ.LOG"), "disc qd.019");
+}
+
+// VB6STKIT.DLL comes from qd.020 or, failing that, qd.027: the report names
+// only what is still missing once the table is done, with every source that
+// failed for it. The marker waits for an install without a failed copy.
+TEST_F(SupportFileInstallerTest, ReportsOnlyTheTargetsStillMissingAtTheEnd) {
+  struct Case {
+    const char* name;
+    std::vector<std::string> missing;  // sources not on the disc
+    std::set<std::string> refused;     // sources whose copy is refused
+    QString report;                    // "" for none
+  };
+  const Case cases[] = {
+      {"the second source installs it", {"qd.020"}, {}, ""},
+      {"both sources missing", {"qd.020", "qd.027"}, {}, "VB6STKIT.DLL (qd.020, qd.027): File not found"},
+      {"both failing, each its own way",
+       {"qd.020"},
+       {"qd.027"},
+       "VB6STKIT.DLL (qd.020): File not found; (qd.027): Permission denied"},
+      {"another target missing", {"qd.020", "qd.001"}, {}, "COMDLG32.OCX (qd.001): File not found"},
+  };
+  // A machine without the support files, and a disc without `missing`.
+  auto arrange = [this](const std::vector<std::string>& missing) {
+    for (const auto& f : fs::directory_iterator(sys.path())) fs::remove(f.path());
+    for (const auto& f : supportFileTable) writeBytes(disc / std::string(f.source), "disc " + std::string(f.source));
+    for (const auto& name : missing) fs::remove(disc / name);
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    arrange(c.missing);
+    failing = c.refused;
+    launcher->clear();
+    if (!c.report.isEmpty())
+      dialogs->expectMsgBox("These files could not be installed:\n" + c.report +
+                                "\nSetup will try again the next time it starts.",
+                            platform::vbOK);
+    installer.InstallSupportFiles(false);
+    dialogs->verifyAllShown();
+    EXPECT_FALSE(fs::exists(sys / "RZ.LOG"));
+    ASSERT_EQ(launcher->started().size(), 1u);
+    EXPECT_EQ(launcher->started()[0].environment, QStringList{"QUENDREL_INSTALL_TRIED=1"});
+    if (c.report.isEmpty()) {
+      EXPECT_EQ(readBytes(sys / "VB6STKIT.DLL"), "disc qd.027");
+    }
+  }
+  EXPECT_EQ(dialogs->shown().size(), 3u);
+
+  // With every target there, the next run writes the marker and nothing else.
+  arrange({"qd.020"});
+  failing.clear();
+  installer.InstallSupportFiles(false);
+  copied.clear();
+  installer.InstallSupportFiles(false);
+  EXPECT_EQ(copied, std::vector<std::string>{"RZ.LOG"});
+  EXPECT_EQ(installedNames().size(), 18u);
 }
 
 TEST_F(SupportFileInstallerTest, PlayerNameIsFoundWithoutRegardToCase) {

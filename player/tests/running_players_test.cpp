@@ -1,0 +1,221 @@
+// Players as separate processes: several at once, and the ways a running
+// player ends, with what each leaves in the temporary folder.
+#include <gtest/gtest.h>
+
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+
+#include <QProcess>
+#include <QProcessEnvironment>
+#include <chrono>
+#include <cstring>
+#include <filesystem>
+#include <thread>
+
+#include "player_fixture.h"
+
+namespace player::testing_support {
+namespace {
+
+constexpr int kAlbums = 6;
+
+// A collection whose title picture and covers all have colours of its own
+// (`tint` in the blue byte), under the same member names as any other's.
+void writeDisc(const fs::path& disc, int tint) {
+  store::ProjectData data;
+  data.titlePicFile = "title.png";
+  data.bottomPicFile = "bottom.png";
+  data.projectTitle = "Disc " + std::to_string(tint);
+  store::writeProjectData(disc / "dat.qd", data);
+  TempFolder staging;
+  auto pack = [&](const std::string& packName, const std::vector<std::pair<std::string, QColor>>& members) {
+    std::vector<std::string> names;
+    for (const auto& [name, colour] : members) {
+      // Large pictures: loading them takes a while, as real covers do.
+      writeBytes(staging / name, pictureBytes(1200, 1200, colour));
+      names.push_back(name);
+    }
+    store::packFiles(disc / packName, names, staging.path());
+  };
+  pack("dop.qd", {{"title.png", QColor(0, 0, tint)}, {"bottom.png", QColor(1, 1, tint)}});
+  std::vector<std::pair<std::string, QColor>> covers;
+  for (int i = 1; i <= kAlbums; ++i) {
+    covers.emplace_back(runtime::twoDigits(i) + ".jpg", QColor(10 * i, 100, tint));
+    fs::create_directory(disc / albumFolderName(i));
+  }
+  pack("cvrd.qd", covers);
+}
+
+// What a probe of the disc of `tint` prints when it shows its own pictures.
+std::string ownPictures(int tint) {
+  std::string lines = "title 0 0 " + std::to_string(tint) + "\n";
+  for (int i = 1; i <= kAlbums; ++i)
+    lines += "box " + std::to_string(i) + " " + std::to_string(10 * i) + " 100 " + std::to_string(tint) + "\n";
+  return lines;
+}
+
+extern "C" char** environ;
+
+// The real player, started from the disc it lies on as QD.exe; the
+// termination signals reach it with their default actions, as from a shell.
+class PlayerProcess {
+ public:
+  PlayerProcess(const fs::path& disc, const std::vector<std::string>& settings) {
+    fs::create_symlink(PLAYER_PROGRAM, disc / "QD.exe");
+    std::vector<std::string> env;
+    for (char** e = environ; *e; ++e) {
+      const std::string entry = *e;
+      const bool replaced = std::any_of(settings.begin(), settings.end(), [&](const std::string& s) {
+        return entry.starts_with(s.substr(0, s.find('=') + 1));
+      });
+      if (!replaced && !entry.starts_with(std::string(platform::kInstallTriedVariable) + "=")) env.push_back(entry);
+    }
+    env.insert(env.end(), settings.begin(), settings.end());
+    std::vector<char*> envp;
+    for (auto& entry : env) envp.push_back(entry.data());
+    envp.push_back(nullptr);
+    const std::string program = (disc / "QD.exe").string();
+    char* argv[] = {const_cast<char*>(program.c_str()), nullptr};
+
+    posix_spawnattr_t attributes;
+    posix_spawnattr_init(&attributes);
+    sigset_t defaults, none;
+    sigemptyset(&defaults);
+    for (int signal : {SIGTERM, SIGINT, SIGHUP}) sigaddset(&defaults, signal);
+    sigemptyset(&none);
+    posix_spawnattr_setsigdefault(&attributes, &defaults);
+    posix_spawnattr_setsigmask(&attributes, &none);
+    posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGDEF | POSIX_SPAWN_SETSIGMASK);
+    if (posix_spawn(&pid_, program.c_str(), nullptr, &attributes, argv, envp.data()) != 0) pid_ = -1;
+    posix_spawnattr_destroy(&attributes);
+  }
+  ~PlayerProcess() {
+    if (pid_ <= 0 || status_) return;
+    ::kill(pid_, SIGKILL);
+    ::waitpid(pid_, nullptr, 0);
+  }
+  PlayerProcess(const PlayerProcess&) = delete;
+  PlayerProcess& operator=(const PlayerProcess&) = delete;
+
+  bool started() const { return pid_ > 0; }
+  void send(int signal) const { ::kill(pid_, signal); }
+
+  // The wait status once the player has ended, within `seconds`; empty while it runs.
+  std::optional<int> waitForEnd(int seconds) {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
+    while (!status_) {
+      int status = 0;
+      if (::waitpid(pid_, &status, WNOHANG) == pid_) status_ = status;
+      else if (std::chrono::steady_clock::now() > deadline) break;
+      else std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    return status_;
+  }
+
+ private:
+  pid_t pid_ = -1;
+  std::optional<int> status_;
+};
+
+class RunningPlayers : public ::testing::Test {
+ protected:
+  RunningPlayers() { writeBytes(sysDir / kInstalledMarkerName, "installed"); }
+
+  // What a player's environment sets: its temporary folder `tmpDir` and the
+  // system folder, which holds the installed marker.
+  std::vector<std::string> settings(const fs::path& tmpDir) const {
+    return {"TMPDIR=" + tmpDir.string(), "QUENDREL_SYSTEM_DIR=" + sysDir.str() + "/"};
+  }
+  QProcessEnvironment probeEnvironment() const {
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.remove(platform::kInstallTriedVariable);
+    for (const std::string& setting : settings(tmp.path())) {
+      const auto equals = setting.find('=');
+      env.insert(QString::fromStdString(setting.substr(0, equals)), QString::fromStdString(setting.substr(equals + 1)));
+    }
+    return env;
+  }
+
+  // Waits, with a deadline, until `players` folders are in `tmpDir`, each
+  // past its covers: made, loaded and deleted.
+  bool waitForStartedPlayers(const fs::path& tmpDir, std::size_t players) const {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+    while (std::chrono::steady_clock::now() < deadline) {
+      const auto folders = runFoldersIn(tmpDir);
+      std::error_code ec;
+      if (folders.size() == players && std::all_of(folders.begin(), folders.end(), [&](const std::string& f) {
+            return fs::is_directory(tmpDir / f / "cvrd", ec) && fs::is_empty(tmpDir / f / "cvrd", ec);
+          }))
+        return true;
+      std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    return false;
+  }
+
+  TempFolder tmp, sysDir;
+};
+
+// Started at the same moment, each player unpacks, loads and deletes its
+// pictures while the other does the same with pictures of the same names.
+TEST_F(RunningPlayers, TwoAtOnceEachShowItsOwnPicturesAndLeaveNoFolder) {
+  TempFolder discA, discB;
+  writeDisc(discA.path(), 60);
+  writeDisc(discB.path(), 200);
+  for (int attempt = 0; attempt < 3; ++attempt) {
+    SCOPED_TRACE(attempt);
+    TempFolder barrier;
+    QProcess a, b;
+    for (auto [probe, disc] : {std::pair{&a, &discA}, std::pair{&b, &discB}}) {
+      probe->setProcessEnvironment(probeEnvironment());
+      probe->start(PLAYER_PROBE, {QString::fromStdString(disc->str()), QString::fromStdString(barrier.str())});
+    }
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+    while (std::distance(fs::directory_iterator(barrier.path()), {}) < 2 && std::chrono::steady_clock::now() < deadline)
+      std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    writeBytes(barrier / "go", "");
+    ASSERT_TRUE(a.waitForFinished(60000));
+    ASSERT_TRUE(b.waitForFinished(60000));
+    EXPECT_EQ(a.readAllStandardOutput().toStdString(), ownPictures(60));
+    EXPECT_EQ(b.readAllStandardOutput().toStdString(), ownPictures(200));
+    EXPECT_TRUE(runFoldersIn(tmp.path()).empty()) << runFoldersIn(tmp.path()).front();
+  }
+}
+
+// Two real players of two discs keep a folder each while they run; ended by
+// the system (SIGTERM), by Ctrl+C (SIGINT) or by their terminal going
+// (SIGHUP), each takes its folder with it and ends by that signal.
+TEST_F(RunningPlayers, EachKeepsAFolderOfItsOwnTillASignalEndsIt) {
+  for (int signal : {SIGTERM, SIGINT, SIGHUP}) {
+    SCOPED_TRACE(strsignal(signal));
+    TempFolder discA, discB, tmpDir;
+    writeDisc(discA.path(), 60);
+    writeDisc(discB.path(), 200);
+    PlayerProcess a(discA.path(), settings(tmpDir.path())), b(discB.path(), settings(tmpDir.path()));
+    ASSERT_TRUE(a.started() && b.started());
+    ASSERT_TRUE(waitForStartedPlayers(tmpDir.path(), 2)) << runFoldersIn(tmpDir.path()).size() << " folders";
+    a.send(signal);
+    b.send(signal);
+    for (PlayerProcess* player : {&a, &b}) {
+      const auto status = player->waitForEnd(30);
+      ASSERT_TRUE(status);
+      EXPECT_TRUE(WIFSIGNALED(*status) && WTERMSIG(*status) == signal) << *status;
+    }
+    EXPECT_TRUE(runFoldersIn(tmpDir.path()).empty()) << runFoldersIn(tmpDir.path()).front();
+  }
+}
+
+TEST_F(RunningPlayers, EndingAtOnceDuringItsStartLeavesNoFolder) {
+  TempFolder disc;
+  writeDisc(disc.path(), 60);
+  for (int i = 1; i <= kAlbums; ++i) fs::remove(disc / albumFolderName(i));
+  PlayerProcess player(disc.path(), settings(tmp.path()));
+  ASSERT_TRUE(player.started());
+  const auto status = player.waitForEnd(30);
+  ASSERT_TRUE(status);
+  EXPECT_TRUE(WIFEXITED(*status) && WEXITSTATUS(*status) == 0) << *status;
+  EXPECT_TRUE(runFoldersIn(tmp.path()).empty()) << runFoldersIn(tmp.path()).front();
+}
+
+}  // namespace
+}  // namespace player::testing_support
