@@ -132,7 +132,7 @@ void Form::show(int modal, Form* owner) {
   if (!loaded_) return;  // Form_Load unloaded it again
   QWidget* w = widget();
   // The program's title may have been given after the window was made.
-  w->setWindowTitle(platform::effectiveTitle(caption_));
+  platform::setShownTitle(*w, caption_);
   owner_ = owner != this ? owner : nullptr;
   if (owner_) owner_->widget()->winId();  // an owner never shown yet has no native window
   QWindow* ownerWindow = owner_ ? owner_->widget()->windowHandle() : nullptr;
@@ -275,7 +275,7 @@ void Form::windowActivated() {
 
 void Form::setCaption(const QString& caption) {
   caption_ = caption;
-  widget()->setWindowTitle(platform::effectiveTitle(caption));
+  platform::setShownTitle(*widget(), caption);
 }
 
 void Form::setBorderStyle(int style) {

@@ -95,6 +95,12 @@ void setProgramTitle(const QString& title) {
 
 QString effectiveTitle(const QString& title) { return title.isEmpty() ? programTitle() : title; }
 
+void setShownTitle(QWidget& window, const QString& title) {
+  QString escaped = effectiveTitle(title);
+  escaped.replace(QStringLiteral("[*]"), QStringLiteral("[*][*]"));
+  window.setWindowTitle(escaped);
+}
+
 MsgBoxResult closeAnswer(int style) {
   switch (style & kMsgBoxButtonsMask) {
     case vbOKCancel:
@@ -121,7 +127,7 @@ MsgBoxResult QtDialogService::MsgBox(const QString& prompt, int style, const QSt
   }
   OwnedBox<QMessageBox> box;
   box.setIcon(iconOf(style));
-  box.setWindowTitle(effectiveTitle(title));
+  setShownTitle(box, title);
   box.setTextFormat(Qt::PlainText);
   box.setText(forDisplay(prompt));
   struct Choice {
@@ -156,7 +162,7 @@ QString QtDialogService::InputBox(const QString& prompt, const QString& title, c
   }
   OwnedBox<QInputDialog> box;
   box.setInputMode(QInputDialog::TextInput);
-  box.setWindowTitle(effectiveTitle(title));
+  setShownTitle(box, title);
   box.setLabelText(forDisplay(prompt));
   box.setTextValue(defaultText);
   if (box.exec() != QDialog::Accepted) return {};

@@ -5,6 +5,8 @@
 
 #include <QString>
 
+class QWidget;
+
 namespace platform {
 
 // Buttons and icon of a message box, combined with |, as the programs pass them.
@@ -50,6 +52,10 @@ void setProgramTitle(const QString& title);
 
 // The title a box with `title` shows: `title`, or programTitle() when empty.
 QString effectiveTitle(const QString& title);
+
+// Gives `window` the title effectiveTitle(title), shown as it stands: Qt
+// would take a "[*]" in it for its unsaved-changes mark and drop it.
+void setShownTitle(QWidget& window, const QString& title);
 
 // The answer of a box of `style` when the user closes it without choosing
 // (and of a scripted box nobody expected): OK for an OK box, Cancel for a box

@@ -108,5 +108,18 @@ TEST(WindowTitles, AWindowWithoutACaptionShowsTheProgramsTitle) {
   platform::setProgramTitle({});
 }
 
+// A collection's title is the browser's caption: the window system is given
+// it as it stands, marks Qt would read into it included.
+TEST(WindowTitles, TheWindowSystemGetsTheCaptionAsItStands) {
+  Window window("Form1");
+  window.Show();
+  for (const char* caption : {"Hits [*] & more", "[*]", "[*][*] x", "a[*]b[*]"}) {
+    window.setCaption(caption);
+    EXPECT_EQ(window.Caption(), caption);
+    ASSERT_NE(window.widget()->windowHandle(), nullptr);
+    EXPECT_EQ(window.widget()->windowHandle()->title(), caption);
+  }
+}
+
 }  // namespace
 }  // namespace controls
