@@ -2,6 +2,8 @@
 
 #include "timing/clock.h"
 
+#include <algorithm>
+
 namespace platform {
 
 Timer::Timer(int intervalMs, bool enabled) : interval_(intervalMs < 0 ? 0 : intervalMs), enabled_(enabled) {
@@ -35,7 +37,7 @@ void Timer::restart() {
   if (!enabled_ || interval_ <= 0) return;
   clock_ = &platform::clock();
   clockSerial_ = clock_->serial();
-  clockId_ = clock_->startRepeating(interval_, [this] { fire(); });
+  clockId_ = clock_->startRepeating(std::max(interval_, kSystemTickMs), [this] { fire(); });
   if (clockId_ == 0) clock_ = nullptr;
 }
 

@@ -5,6 +5,13 @@
 // starts the countdown afresh from now (Enabled := True on an enabled timer
 // too); a timer disabled inside its own tick does not tick again.
 //
+// The original platform fired a window timer at most once per system tick
+// (15.625 ms, 64 times a second), so an Interval shorter than that ticked
+// once per system tick; the forms rely on it (their 1 ms refresh timers) and
+// it spares the window thread a thousand wake-ups a second. Here a tick is
+// kSystemTickMs; longer intervals tick as set. Interval() still reads what
+// was set.
+//
 // The ticks come from platform::clock() as installed when the timer is
 // (re)started: Qt's clock in the programs, a VirtualClock in tests.
 
@@ -14,6 +21,9 @@
 namespace platform {
 
 class Clock;
+
+// The system tick in whole milliseconds of the clocks: 15.625 ms rounded.
+inline constexpr int kSystemTickMs = 16;
 
 class Timer {
  public:
