@@ -17,6 +17,9 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
+
+class QWidget;
 
 namespace platform {
 
@@ -29,7 +32,7 @@ class Timer {
  public:
   // Interval 0, Enabled True: the control's defaults; nothing fires until an
   // Interval is set.
-  Timer() = default;
+  Timer();
   Timer(int intervalMs, bool enabled);
   ~Timer();
   Timer(const Timer&) = delete;
@@ -42,20 +45,32 @@ class Timer {
   bool Enabled() const { return enabled_; }
   void setEnabled(bool enabled);
 
-  // True while ticks are due (Enabled and Interval > 0).
+  // True while ticks are due (Enabled, Interval > 0, and not held).
   bool isRunning() const { return clockId_ != 0; }
+
+  // For a timer that only refreshes what `window` shows: its ticks are held
+  // while the window is hidden, where nobody sees the refresh, and it ticks
+  // once at once whenever the window is shown again, so that the window never
+  // shows what the held ticks would have changed. Interval and Enabled keep
+  // their values throughout.
+  void tickOnlyWhileShown(QWidget& window);
 
   // The Timer event. It may change this timer (Interval, Enabled) and may
   // destroy it.
   std::function<void()> onTimer;
 
  private:
+  class ShownWatch;
+
   void restart();
   void stop();
   void fire();
+  void setHeld(bool held);
 
   int interval_ = 0;
   bool enabled_ = true;
+  bool held_ = false;
+  std::unique_ptr<ShownWatch> shownWatch_;
   Clock* clock_ = nullptr;
   std::uint64_t clockSerial_ = 0;
   int clockId_ = 0;
