@@ -41,6 +41,8 @@ void Form2::wirePlayback() {
   tickIntoHandler(*this, Timer1, [this] { Timer1_Timer(); });
   tickIntoHandler(*this, Timer2, [this] { Timer2_Timer(); });
   tickIntoHandler(*this, Timer3, [this] { Timer3_Timer(); });
+  // It only refreshes what the window shows.
+  Timer3.tickOnlyWhileShown(*widget());
   tickIntoHandler(*this, Timer5, [this] { Timer5_Timer(); });
 }
 

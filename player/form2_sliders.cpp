@@ -46,8 +46,8 @@ void Form2::wireSliders() {
   Command13.Click = [this] { Command13_Click(); };
 }
 
-// Every millisecond: the reads are the control's cheap ones, and a slider
-// or caption is written only when its value changes.
+// Every system tick while the window is shown: the reads are the control's
+// cheap ones, and a slider or caption is written only when its value changes.
 void Form2::Timer3_Timer() {
   const PlayState state = MP1->playState();
   if (state == PlayState::Playing) {

@@ -2,7 +2,31 @@
 
 #include "timing/clock.h"
 
+#include <QEvent>
+#include <QObject>
+#include <QWidget>
+
+#include <algorithm>
+
 namespace platform {
+
+// Holds the timer while the window is hidden and lets it go when it is shown.
+class Timer::ShownWatch : public QObject {
+ public:
+  ShownWatch(Timer& timer, QWidget& window) : timer_(timer) { window.installEventFilter(this); }
+
+ protected:
+  bool eventFilter(QObject*, QEvent* event) override {
+    if (event->type() == QEvent::Show) timer_.setHeld(false);
+    else if (event->type() == QEvent::Hide) timer_.setHeld(true);
+    return false;
+  }
+
+ private:
+  Timer& timer_;
+};
+
+Timer::Timer() = default;
 
 Timer::Timer(int intervalMs, bool enabled) : interval_(intervalMs < 0 ? 0 : intervalMs), enabled_(enabled) {
   restart();
@@ -23,6 +47,18 @@ void Timer::setEnabled(bool enabled) {
   restart();
 }
 
+void Timer::tickOnlyWhileShown(QWidget& window) {
+  shownWatch_ = std::make_unique<ShownWatch>(*this, window);
+  setHeld(!window.isVisible());
+}
+
+void Timer::setHeld(bool held) {
+  if (held == held_) return;
+  held_ = held;
+  restart();
+  if (!held_ && isRunning()) fire();
+}
+
 void Timer::stop() {
   if (clockId_ != 0 && Clock::isAlive(clockSerial_)) clock_->cancel(clockId_);
   clockId_ = 0;
@@ -32,10 +68,10 @@ void Timer::stop() {
 
 void Timer::restart() {
   stop();
-  if (!enabled_ || interval_ <= 0) return;
+  if (!enabled_ || interval_ <= 0 || held_) return;
   clock_ = &platform::clock();
   clockSerial_ = clock_->serial();
-  clockId_ = clock_->startRepeating(interval_, [this] { fire(); });
+  clockId_ = clock_->startRepeating(std::max(interval_, kSystemTickMs), [this] { fire(); });
   if (clockId_ == 0) clock_ = nullptr;
 }
 

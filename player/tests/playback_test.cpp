@@ -376,7 +376,7 @@ TEST_F(Playback, PlayAllRestartsAFirstSongThatNeverGotGoingOnceTheControlHasTake
   EXPECT_EQ(opened(), (std::vector<std::string>{song(1, 1), song(1, 1)}));
   EXPECT_EQ(w.firstSngPlying, "01 - Song 01.mp3");
   // The restart's open is taken once the control reads "opening".
-  clock->advance(1);
+  clock->advance(platform::kSystemTickMs);
   EXPECT_TRUE(w.Timer1.Enabled());
   EXPECT_FALSE(w.Timer5.Enabled());
   EXPECT_TRUE(w.beenPlying);
@@ -573,12 +573,12 @@ TEST_F(Playback, TheReadoutsShowTheSlidersValues) {
                  {-6000, " Volume: 0"}, {0, " Volume: 100"},    {-3003, " Volume: 49.9"}};
   for (const auto& c : volumes) {
     w.scrlVOL.setValue(c.volume);
-    clock->advance(1);
+    clock->advance(platform::kSystemTickMs);
     EXPECT_EQ(w.Label3.Caption(), c.shown) << c.volume;
   }
   for (int balance : {-10000, 0, 2500}) {
     w.scrlBAL.setValue(balance);
-    clock->advance(1);
+    clock->advance(platform::kSystemTickMs);
     EXPECT_EQ(w.Label9.Caption(), " Balance: " + QString::number(balance));
   }
 }
@@ -607,7 +607,7 @@ TEST_F(Playback, DraggingThePositionThumbSeeksAndAClickOnTheTrackDoesNot) {
   ASSERT_TRUE(user().clickAt(user().pointIn(w.scrlT, QPointF(track.center()) * 15)));
   EXPECT_NE(w.scrlT.Value(), dragged);
   EXPECT_TRUE(callsStartingWith("setCurrentPosition").empty());
-  clock->advance(1);
+  clock->advance(platform::kSystemTickMs);
   EXPECT_EQ(w.scrlT.Value(), dragged);  // back where play is
 }
 
@@ -667,7 +667,7 @@ TEST_F(Playback, TheStepButtonsSetTheControlAndTheSliderTogether) {
     EXPECT_FALSE(mp1->isVisible());
     EXPECT_EQ(w.widget()->focusWidget(), w.scrlT.widget());
   }
-  clock->advance(1);
+  clock->advance(platform::kSystemTickMs);
   EXPECT_EQ(w.Label3.Caption(), " Volume: 100");
   EXPECT_EQ(w.Label9.Caption(), " Balance: 10000");
 }
@@ -721,7 +721,7 @@ TEST_F(Playback, ThePositionSliderFollowsPlay) {
   EXPECT_EQ(w.scrlT.Max(), 100);
   EXPECT_EQ(w.scrlT.Value(), 3);  // 2.6 s, to the nearest second
   press(w.imgPauseB);
-  clock->advance(10);
+  clock->advance(platform::kSystemTickMs);
   EXPECT_EQ(w.scrlT.Min(), -1);
   EXPECT_EQ(w.scrlT.Max(), 100);  // kept while paused
   EXPECT_EQ(w.scrlT.Value(), 3);

@@ -104,6 +104,46 @@ TEST_F(TimerTest, Interval0StopsTheTicksButKeepsEnabled) {
   EXPECT_EQ(ticks, (std::vector<std::int64_t>{100, 1350}));
 }
 
+// An interval shorter than the system tick ticks once per system tick; the
+// tick itself and longer intervals tick as set.
+TEST_F(TimerTest, IntervalsBelowTheSystemTickTickOncePerTick) {
+  struct Case {
+    int intervalMs;
+    std::int64_t everyMs;
+  };
+  const Case cases[] = {{1, 16}, {2, 16}, {10, 16}, {15, 16}, {16, 16}, {17, 17}, {20, 20}, {100, 100}, {1500, 1500}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.intervalMs);
+    ticks.clear();
+    const std::int64_t start = clock->nowMs();
+    Timer t(c.intervalMs, true);
+    count(t);
+    EXPECT_EQ(t.Interval(), c.intervalMs);
+    clock->advance(4800);
+    ASSERT_EQ(static_cast<std::int64_t>(ticks.size()), 4800 / c.everyMs);
+    for (std::size_t i = 0; i < ticks.size(); ++i) EXPECT_EQ(ticks[i] - start, c.everyMs * static_cast<std::int64_t>(i + 1));
+  }
+}
+
+TEST_F(TimerTest, AShortIntervalSetOnARunningTimerTicksOncePerTickFromNow) {
+  Timer t(1000, true);
+  count(t);
+  clock->advance(500);
+  t.setInterval(1);
+  clock->advance(15);
+  EXPECT_TRUE(ticks.empty());
+  clock->advance(1);
+  clock->advance(32);
+  EXPECT_EQ(ticks, (std::vector<std::int64_t>{516, 532, 548}));
+  // Enabled again from its own tick, as the restart wait's partner does.
+  t.onTimer = [&] {
+    ticks.push_back(clock->nowMs());
+    t.setEnabled(true);
+  };
+  clock->advance(48);
+  EXPECT_EQ(ticks, (std::vector<std::int64_t>{516, 532, 548, 564, 580, 596}));
+}
+
 TEST_F(TimerTest, ATimerDisabledInItsOwnTickDoesNotTickAgain) {
   Timer t(4000, true);
   int n = 0;
@@ -131,25 +171,25 @@ TEST_F(TimerTest, ATickMayChangeItsOwnInterval) {
 }
 
 TEST_F(TimerTest, ATimerMayBeDestroyedInItsOwnTick) {
-  auto t = std::make_unique<Timer>(10, true);
+  auto t = std::make_unique<Timer>(100, true);
   int n = 0;
   t->onTimer = [&] {
     ++n;
     t.reset();
   };
-  clock->advance(100);
+  clock->advance(1000);
   EXPECT_EQ(n, 1);
   EXPECT_EQ(clock->activeCount(), 0u);
 }
 
 TEST_F(TimerTest, ATickMayReplaceTheHandler) {
-  Timer t(10, true);
+  Timer t(100, true);
   std::vector<int> calls;
   t.onTimer = [&] {
     calls.push_back(1);
     t.onTimer = [&] { calls.push_back(2); };
   };
-  clock->advance(30);
+  clock->advance(300);
   EXPECT_EQ(calls, (std::vector<int>{1, 2, 2}));
 }
 
@@ -203,6 +243,21 @@ TEST(QtClockTimer, TicksInTheEventLoop) {
   while (after.elapsed() < 100) QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
   EXPECT_EQ(n, 3);
   EXPECT_FALSE(t.isRunning());
+}
+
+// On the real clock too, a 1 ms timer ticks at most once per system tick: in
+// 480 ms not more than 30 times (a thousand-a-second timer would give ~480).
+TEST(QtClockTimer, A1MsTimerTicksAtMostOncePerSystemTick) {
+  setClock(nullptr);
+  Timer t(1, true);
+  int n = 0;
+  t.onTimer = [&] { ++n; };
+  QElapsedTimer waited;
+  waited.start();
+  while (waited.elapsed() < 480) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 20);
+  t.setEnabled(false);
+  EXPECT_GE(n, 1);
+  EXPECT_LE(n, 480 / kSystemTickMs + 1);
 }
 
 TEST(QtClockTimer, NowNeverGoesBack) {
