@@ -122,9 +122,9 @@ TEST_F(PlayerWindowClose, KeepsThePersonalListAndItsSongPlaying) {
 TEST_F(PlayerWindowClose, TheBrowsersCloseStillEndsTheProgram) {
   startWith(1, 3, 30);
   ASSERT_TRUE(user().dblClickOn(window().Label1(0)));
-  press(window().Image3);
   clock->advance(1000);
   ASSERT_EQ(mp1->playState(), PlayState::Playing);
+  press(window().Image3);
   mp1->clearCalls();
   int ended = 0;
   controls::setLastFormUnloadedHandler([&] { ++ended; });

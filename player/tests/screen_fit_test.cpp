@@ -10,6 +10,7 @@
 
 #include "frame.h"
 #include "play_window_fixture.h"
+#include "timing/timer.h"
 
 namespace player::testing_support {
 namespace {
@@ -122,7 +123,7 @@ TEST_F(ReadoutFit, EveryVolumeAndBalanceShowsOnOneLine) {
   Form2& w = window();
   // The widest balance, as the user sets it: the step button at the far left.
   press(w.Command9);
-  clock->advance(1);
+  clock->advance(platform::kSystemTickMs);
   ASSERT_TRUE(w.Label9.Visible());
   ASSERT_EQ(w.Label9.Caption(), " Balance: -10000");
   EXPECT_TRUE(showsOnOneLine(w.Label9));
@@ -135,7 +136,7 @@ TEST_F(ReadoutFit, EveryVolumeAndBalanceShowsOnOneLine) {
   for (const auto& r : readouts) {
     for (int value = r.slider.Min(); value <= r.slider.Max(); ++value) {
       r.slider.setValue(value);
-      clock->advance(1);
+      clock->advance(platform::kSystemTickMs);
       ASSERT_TRUE(showsOnOneLine(r.readout)) << value;
     }
     EXPECT_EQ(r.readout.Caption(), r.atMax);
