@@ -57,6 +57,8 @@ add_executable(platform_controls_tests
   ${controls_dir}/tests/file_lists_test.cpp
   ${controls_dir}/tests/label_test.cpp
   ${controls_dir}/tests/geometry_test.cpp
+  ${controls_dir}/tests/list_focus_test.cpp
+  ${controls_dir}/tests/modal_order_test.cpp
   ${controls_dir}/tests/modal_test.cpp
   ${controls_dir}/tests/render_test.cpp
   ${controls_dir}/tests/window_owner_test.cpp)

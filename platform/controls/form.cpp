@@ -4,6 +4,7 @@
 #include <QGuiApplication>
 #include <QIcon>
 #include <QPainter>
+#include <QScopeGuard>
 #include <QScreen>
 #include <QTimer>
 #include <QWindow>
@@ -47,6 +48,11 @@ std::function<void()>& lastFormHandler() {
 
 Form* activeForm = nullptr;
 
+std::uint64_t nextSerial() {
+  static std::uint64_t serial = 0;
+  return ++serial;
+}
+
 // The top-level widget of a form: hands the window system's close box,
 // painting, state changes and activation to the form.
 class FormWindow : public QWidget {
@@ -82,7 +88,7 @@ class FormWindow : public QWidget {
 
 }  // namespace
 
-Form::Form(QString name) : Element(std::move(name), new FormWindow) {
+Form::Form(QString name) : Element(std::move(name), new FormWindow), serial_(nextSerial()) {
   static_cast<FormWindow*>(widget())->form = this;
   // Drags of the program's controls come to every window; the event bridge
   // hands them to the control under the pointer.
@@ -160,18 +166,42 @@ void Form::show(int modal, Form* owner) {
     return;
   }
 
-  std::vector<Form*> blockedHere;
+  // Each window blocked here is known by its serial too: one unloaded and
+  // made anew at the same address meanwhile was never blocked here.
+  struct Blocked {
+    Form* form;
+    std::uint64_t serial;
+  };
+  std::vector<Blocked> blockedHere;
   for (Form* other : loadedForms()) {
     if (other == this) continue;
     ++other->blocked_;
     other->widget()->setEnabled(false);
-    blockedHere.push_back(other);
+    blockedHere.push_back({other, other->serial_});
   }
   // A window that was loaded, hidden, while another modal window came up was
   // blocked with the rest; shown modally on top of it now, it is the one
   // window that takes input until it goes again.
   const int blockedBefore = blocked_;
+  const std::uint64_t serial = serial_;
   blocked_ = 0;
+  // However the wait ends, by the window going or by a failure unwinding
+  // through it, every window it blocked is given back its input.
+  const auto endOfWait = qScopeGuard([&] {
+    const bool stillHere = isLive(this) && serial_ == serial;
+    if (stillHere) {
+      --modalDepth_;
+      w->setWindowModality(Qt::NonModal);
+    }
+    for (const Blocked& other : blockedHere) {
+      if (!isLive(other.form) || other.form->serial_ != other.serial) continue;
+      if (--other.form->blocked_ == 0) other.form->widget()->setEnabled(other.form->Enabled());
+    }
+    if (stillHere && blockedBefore > 0) {
+      blocked_ += blockedBefore;
+      w->setEnabled(false);
+    }
+  });
   w->setEnabled(Enabled());
   if (w->isVisible()) w->hide();
   w->setWindowModality(Qt::ApplicationModal);
@@ -183,22 +213,23 @@ void Form::show(int modal, Form* owner) {
   w->activateWindow();
   activate();
   if (Visible() && loaded_) modalDriver().runModal(*this);
-  --modalDepth_;
-  w->setWindowModality(Qt::NonModal);
-  for (Form* other : blockedHere) {
-    if (!isLive(other)) continue;
-    if (--other->blocked_ == 0) other->widget()->setEnabled(other->Enabled());
-  }
-  if (isLive(this) && blockedBefore > 0) {
-    blocked_ += blockedBefore;
-    w->setEnabled(false);
-  }
 }
 
 Form* Form::Owner() const { return owner_ && isLive(owner_) ? owner_ : nullptr; }
 
+int Form::addModalEndCallback(std::function<void()> callback) {
+  const int id = ++nextModalEnd_;
+  modalEnds_.emplace(id, std::move(callback));
+  return id;
+}
+
+void Form::removeModalEndCallback(int id) { modalEnds_.erase(id); }
+
 void Form::endModalWait() {
-  if (modalEnd_) modalEnd_();
+  // A callback may take itself away, or another wait's.
+  std::vector<std::function<void()>> ends;
+  for (const auto& [id, end] : modalEnds_) ends.push_back(end);
+  for (const auto& end : ends) end();
 }
 
 void Form::Hide() {

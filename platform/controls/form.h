@@ -31,7 +31,9 @@
 // borderless window, its whole size); Left and Top place it on the screen.
 
 #include <QString>
+#include <cstdint>
 #include <functional>
+#include <map>
 #include <memory>
 #include <vector>
 
@@ -121,8 +123,12 @@ class Form : public Element, public Container {
   // The loaded windows, in the order they were loaded.
   static std::vector<Form*> loadedForms();
 
-  // Called by the ModalDriver's event loop: quits when the window goes.
-  void setModalEndCallback(std::function<void()> callback) { modalEnd_ = std::move(callback); }
+  // Called by the ModalDriver's event loop: `callback` runs when the window
+  // goes (hidden or unloaded) until the returned number is given back to
+  // removeModalEndCallback. Every wait on the window has its own, so a
+  // modal show made while another one waits ends both.
+  int addModalEndCallback(std::function<void()> callback);
+  void removeModalEndCallback(int id);
 
   // Called by the window's widget.
   void windowClosing(bool& accept);
@@ -163,7 +169,10 @@ class Form : public Element, public Container {
   int modalDepth_ = 0;
   int blocked_ = 0;
   int handlerDepth_ = 0;
-  std::function<void()> modalEnd_;
+  std::map<int, std::function<void()>> modalEnds_;
+  int nextModalEnd_ = 0;
+  // Tells this window from one made later at the same address.
+  std::uint64_t serial_;
 };
 
 // Ends the program at once, whatever windows are open (the installed

@@ -1,5 +1,6 @@
 #include "list_control.h"
 
+#include <QFocusEvent>
 #include <QListWidget>
 #include <QScrollBar>
 #include <algorithm>
@@ -9,15 +10,40 @@
 
 namespace controls {
 
+namespace {
+
+// A list that has no current entry gets its first one from Qt when it takes
+// the focus by Tab, by the window's activation or from the window system.
+// That entry is none the user chose: the focus leaves the current entry as
+// it was.
+class EntryList final : public QListWidget {
+ public:
+  bool takingFocus() const { return takingFocus_; }
+
+ protected:
+  void focusInEvent(QFocusEvent* event) override {
+    const QPersistentModelIndex before = currentIndex();
+    takingFocus_ = true;
+    QListWidget::focusInEvent(event);
+    if (currentIndex() != before) selectionModel()->setCurrentIndex(before, QItemSelectionModel::NoUpdate);
+    takingFocus_ = false;
+  }
+
+ private:
+  bool takingFocus_ = false;
+};
+
+}  // namespace
+
 ListControl::ListControl(Container& parent, QString name)
-    : Control(parent, std::move(name), new QListWidget, Layer::Windowed) {
+    : Control(parent, std::move(name), new EntryList, Layer::Windowed) {
   QListWidget* l = list();
   adoptWidget(l->viewport());
   l->setSelectionMode(QAbstractItemView::SingleSelection);
   l->setUniformItemSizes(true);
   // The keyboard moves the selection as a click would.
-  QObject::connect(l, &QListWidget::currentRowChanged, l, [this](int row) {
-    if (quiet_) return;
+  QObject::connect(l, &QListWidget::currentRowChanged, l, [this, l](int row) {
+    if (quiet_ || static_cast<EntryList*>(l)->takingFocus()) return;
     const int index = row < 0 ? -1 : row + firstIndex_;
     if (index != listIndex_) {
       listIndex_ = index;

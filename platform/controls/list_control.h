@@ -3,7 +3,8 @@
 // entries, the selected one (ListIndex), and the user's clicks on entries.
 // A press on an entry selects it before MouseDown runs, so MouseDown and
 // Click both see the new ListIndex; Click comes whenever ListIndex changes,
-// by the user or by the program.
+// by the user (a press, a key) or by the program. Taking the focus changes
+// no entry.
 
 #include <QStringList>
 

@@ -3,6 +3,7 @@
 #include <QCursor>
 #include <QEventLoop>
 #include <QMenu>
+#include <QScopeGuard>
 #include <map>
 
 #include "form.h"
@@ -19,9 +20,9 @@ class EventLoopModalDriver : public ModalDriver {
   void runModal(Form& form) override {
     if (!form.Visible() || !form.isLoaded()) return;
     QEventLoop loop;
-    form.setModalEndCallback([&loop] { loop.quit(); });
+    const int wait = form.addModalEndCallback([&loop] { loop.quit(); });
+    const auto stopWaiting = qScopeGuard([&] { form.removeModalEndCallback(wait); });
     loop.exec(QEventLoop::DialogExec);
-    form.setModalEndCallback({});
   }
 
   MenuItem* runPopupMenu(Form& owner, Menu& menu) override {
