@@ -170,7 +170,7 @@ void Form5::exitProgram() {
 }
 
 void Form5::Form_QueryUnload(int& cancel, int unloadMode) {
-  if (unloadMode != 0) return;
+  if (unloadMode != controls::vbFormControlMenu) return;
   cancel = 1;
   exitProgram();
 }

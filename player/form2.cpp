@@ -28,8 +28,7 @@ void Form2::Form_Load() { coverScreen(*this); }
 // place, sliders and captions) and the personal list, and stop what plays.
 // The program's own unload (the browser's) still takes it down.
 void Form2::Form_QueryUnload(int& cancel, int unloadMode) {
-  constexpr int kCloseBox = 0;
-  if (unloadMode != kCloseBox) return;
+  if (unloadMode != controls::vbFormControlMenu) return;
   cancel = 1;
   Image3_Click();
 }

@@ -28,8 +28,7 @@ void Form4::showMe() {
 // box (the window manager's close, Alt+F4) is refused; only the timer, or the
 // program ending, takes it down.
 void Form4::Form_QueryUnload(int& cancel, int unloadMode) {
-  constexpr int kCloseBox = 0;
-  if (unloadMode == kCloseBox) cancel = 1;
+  if (unloadMode == controls::vbFormControlMenu) cancel = 1;
 }
 
 void Form4::Timer1_Timer() {

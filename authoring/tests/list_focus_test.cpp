@@ -7,7 +7,6 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <QListWidget>
 #include <filesystem>
 #include <memory>
 
@@ -17,7 +16,6 @@
 #include "form5_test_support.h"
 #include "frm_main.h"
 #include "open_project_fixture.h"
-#include "twips.h"
 #include "window_input.h"
 
 namespace authoring_test {
@@ -26,14 +24,6 @@ namespace {
 namespace fs = std::filesystem;
 using controls::WindowInput;
 
-// The middle of entry `index` of `list`, in `window`'s client area.
-QPointF entryAt(controls::Form& window, controls::ListControl& list, int index) {
-  auto* widget = static_cast<QListWidget*>(list.widget());
-  QListWidgetItem* item = widget->item(index);
-  widget->scrollToItem(item);
-  const QPoint centre = widget->viewport()->mapTo(window.widget(), widget->visualItemRect(item).center());
-  return {controls::pixelsToTwips(centre.x()), controls::pixelsToTwips(centre.y())};
-}
 
 // Tab, as often as it takes, until `list` has the focus.
 void tabTo(controls::Form& window, controls::ListControl& list) {
@@ -68,7 +58,7 @@ class FirstStartWindow : public ::testing::Test {
     for (int i = 0; i < form.listProjects.ListCount(); ++i)
       if (form.listProjects.List(i) == name) line = i;
     ASSERT_GE(line, 0) << name.toStdString();
-    ASSERT_TRUE(user.clickAt(entryAt(form, form.listProjects, line)));
+    ASSERT_TRUE(user.clickAt(user.entryOf(form.listProjects, line)));
     ASSERT_TRUE(user.clickOn(form.cmdOpenExistProj));
   }
 
@@ -145,7 +135,7 @@ TEST_F(AlbumListFocus, TheFocusComingBackWithTheWindowChoosesNoAlbum) {
 
 TEST_F(AlbumListFocus, TheSongListTakesTheFocusByTabWithoutASongForTheSongCommands) {
   WindowInput user(form);
-  ASSERT_TRUE(user.clickAt(entryAt(form, form.List1, 0)));
+  ASSERT_TRUE(user.clickAt(user.entryOf(form.List1, 0)));
   ASSERT_EQ(form.File4.ListCount(), 1);
   tabTo(form, form.File4);
   EXPECT_EQ(form.File4.ListIndex(), -1);
@@ -162,7 +152,7 @@ TEST_F(AlbumListFocus, TheSongListTakesTheFocusByTabWithoutASongForTheSongComman
 
 TEST_F(AlbumListFocus, ThePickersFileListTakesTheFocusByTabWithoutAFileToShowOrTake) {
   WindowInput user(form);
-  ASSERT_TRUE(user.clickAt(entryAt(form, form.List1, 0)));
+  ASSERT_TRUE(user.clickAt(user.entryOf(form.List1, 0)));
   const fs::path pictures = userFolder("pictures", {});
   writePicture(pictures / "cover.bmp");
   fakes.modals.expect<Dialog>([&](Dialog& picker) {
@@ -211,7 +201,7 @@ class RipperListFocus : public RockAlbumTest {
     WindowInput user(ripper());
     ASSERT_TRUE(user.key(controls::vbKeyF3));
     fakes.modals.expectPopup("mnuPopup", "mnuChangeName");
-    ASSERT_TRUE(user.clickAt(entryAt(ripper(), ripper().TrackList, 2), controls::vbRightButton));
+    ASSERT_TRUE(user.clickAt(user.entryOf(ripper().TrackList, 2), controls::vbRightButton));
     EXPECT_EQ(fakes.modals.pending(), 0);
     EXPECT_EQ(lines(), (std::vector<QString>{"Track 1", "Track 2", "Track 3"}));
   }
@@ -223,8 +213,8 @@ TEST_F(RipperListFocus, RenameWithAFocusedLineThatIsNotSelectedDoesNothing) {
   frmMain& w = ripper();
   WindowInput user(w);
   // Selected by a click, then unselected by Ctrl and a click: the line keeps the focus.
-  ASSERT_TRUE(user.clickAt(entryAt(w, w.TrackList, 1)));
-  ASSERT_TRUE(user.clickAt(entryAt(w, w.TrackList, 1), controls::vbLeftButton, controls::vbCtrlMask));
+  ASSERT_TRUE(user.clickAt(user.entryOf(w.TrackList, 1)));
+  ASSERT_TRUE(user.clickAt(user.entryOf(w.TrackList, 1), controls::vbLeftButton, controls::vbCtrlMask));
   ASSERT_EQ(w.TrackList.ListIndex(), 1);
   ASSERT_FALSE(w.TrackList.Selected(1));
   renameAsksNothing();

@@ -8,7 +8,6 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QElapsedTimer>
-#include <QListWidget>
 #include <QMessageBox>
 #include <QTabBar>
 #include <QTimer>
@@ -35,13 +34,6 @@ using controls::WindowInput;
 
 QPointF twipsOf(QPoint pixels) { return {controls::pixelsToTwips(pixels.x()), controls::pixelsToTwips(pixels.y())}; }
 
-// The middle of entry `index` of `list`, in the client area of `window`.
-QPointF entryAt(controls::Form& window, controls::ListControl& list, int index) {
-  auto* widget = static_cast<QListWidget*>(list.widget());
-  QListWidgetItem* item = widget->item(index);
-  widget->scrollToItem(item);
-  return twipsOf(widget->viewport()->mapTo(window.widget(), widget->visualItemRect(item).center()));
-}
 
 // The windows the program's own waits and boxes run in, while the test lives.
 class ProgramsWaits {
@@ -153,7 +145,7 @@ class MainWindowInput : public AlbumTabTest {
     WindowInput user(form);
     EXPECT_FALSE(form.isBlocked());
     EXPECT_TRUE(form.widget()->isEnabled());
-    ASSERT_TRUE(user.clickAt(entryAt(form, form.List1, 1)));
+    ASSERT_TRUE(user.clickAt(user.entryOf(form.List1, 1)));
     EXPECT_EQ(form.List1.ListIndex(), 1);
     fakes.dialogs->expectInputBox("Enter new Album name", "").withDefaultText("Rock");
     fakes.dialogs->expectMsgBox("Illegal name.", platform::vbOK);
@@ -170,8 +162,8 @@ class MainWindowInput : public AlbumTabTest {
 
 TEST_F(MainWindowInput, TakesInputAfterTheLyricsEditorAndAPickerOfPicturesThatAreNone) {
   WindowInput main(form);
-  ASSERT_TRUE(main.clickAt(entryAt(form, form.List1, 0)));
-  ASSERT_TRUE(main.clickAt(entryAt(form, form.File4, 0)));
+  ASSERT_TRUE(main.clickAt(main.entryOf(form.List1, 0)));
+  ASSERT_TRUE(main.clickAt(main.entryOf(form.File4, 0)));
   {
     const ProgramsWaits waits;
     User user;
@@ -187,7 +179,7 @@ TEST_F(MainWindowInput, TakesInputAfterTheLyricsEditorAndAPickerOfPicturesThatAr
     for (int file = 0; file < 11; ++file) {
       user.onWindow("Dialog", [file](controls::Form& window) {
         auto& picker = static_cast<Dialog&>(window);
-        WindowInput(picker).clickAt(entryAt(picker, picker.File1, file));
+        WindowInput(picker).clickAt(WindowInput(picker).entryOf(picker.File1, file));
       });
       user.then([&] { return user.clickOkOfBox(); });
     }

@@ -268,7 +268,7 @@ bool Form::unloadAsked(int unloadMode) {
 }
 
 void Form::Unload() {
-  if (loaded_) unloadAsked(1);
+  if (loaded_) unloadAsked(vbFormCode);
 }
 
 void Form::windowClosing(bool& accept) {
@@ -276,7 +276,7 @@ void Form::windowClosing(bool& accept) {
     accept = true;
     return;
   }
-  accept = !isBlocked() && unloadAsked(0);
+  accept = !isBlocked() && unloadAsked(vbFormControlMenu);
 }
 
 bool Form::close() {

@@ -54,6 +54,11 @@ inline constexpr int vbNormal = 0;
 inline constexpr int vbMinimized = 1;
 inline constexpr int vbMaximized = 2;
 
+// Form_QueryUnload's unloadMode: the window system's close (the close box,
+// Alt+F4), or the program's own Unload.
+inline constexpr int vbFormControlMenu = 0;
+inline constexpr int vbFormCode = 1;
+
 class Form : public Element, public Container {
  public:
   explicit Form(QString name);
@@ -151,8 +156,8 @@ class Form : public Element, public Container {
   void applyWindowFlags();
   // Show, owned by `owner` when it is given.
   void show(int modal, Form* owner);
-  // Asks Form_QueryUnload and Form_Unload (unloadMode 0: the close box,
-  // 1: the program) and unloads unless one cancelled; true when unloaded.
+  // Asks Form_QueryUnload and Form_Unload (unloadMode vbFormControlMenu or
+  // vbFormCode) and unloads unless one cancelled; true when unloaded.
   bool unloadAsked(int unloadMode);
   void endModalWait();
   void activate();

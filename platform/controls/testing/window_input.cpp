@@ -1,5 +1,7 @@
 #include "window_input.h"
 
+#include <QListWidget>
+
 #include <QDropEvent>
 #include <QGuiApplication>
 #include <QStyleHints>
@@ -49,6 +51,15 @@ QPointF WindowInput::pointIn(const Element& element, QPointF at) const {
   QWidget* top = window_;
   const QPointF inWindow = element.widget() == top ? px : QPointF(element.widget()->mapTo(top, QPoint(0, 0))) + px;
   return {pixelsToTwips(inWindow.x()), pixelsToTwips(inWindow.y())};
+}
+
+QPointF WindowInput::entryOf(const ListControl& list, int index) const {
+  auto* widget = static_cast<QListWidget*>(list.widget());
+  QListWidgetItem* item = widget->item(index);
+  if (!item) return {};
+  widget->scrollToItem(item);
+  const QPoint centre = widget->viewport()->mapTo(window_, widget->visualItemRect(item).center());
+  return {pixelsToTwips(centre.x()), pixelsToTwips(centre.y())};
 }
 
 QPointF WindowInput::middleOf(const Element& element) const {

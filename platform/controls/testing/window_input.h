@@ -25,6 +25,7 @@
 #include "element.h"
 #include "form.h"
 #include "key_codes.h"
+#include "list_control.h"
 
 namespace controls {
 
@@ -45,6 +46,9 @@ class WindowInput {
   QPointF middleOf(const Element& element) const;
   // A point given in an element's own twips, in the window's client area.
   QPointF pointIn(const Element& element, QPointF at) const;
+  // The middle of entry `index` of a list of this window, scrolled into
+  // sight first, in the window's client area.
+  QPointF entryOf(const ListControl& list, int index) const;
   bool pressOn(const Element& element, int button = vbLeftButton) { return pressAt(middleOf(element), button); }
   bool releaseOn(const Element& element, int button = vbLeftButton) {
     return releaseAt(middleOf(element), button);
