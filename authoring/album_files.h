@@ -27,8 +27,8 @@ bool isLegalName(const QString& name);
 
 // Why an album or song name (`what`: "album name", "song name") cannot go on
 // the disc, in the words the project name's refusal uses: a character
-// outside the Windows-1252 code page, or * or ?, which the original's file
-// system refused. Empty when it can.
+// outside the Windows-1252 code page, or * or ?, which a disc's file system
+// refuses in a name. Empty when it can.
 std::optional<QString> discNameRefusal(const QString& name, std::string_view what);
 
 // The two-digit place "01" to "30".

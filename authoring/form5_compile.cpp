@@ -28,7 +28,7 @@ constexpr const char* kPreviewMarkerName = "qdd.qd";
 constexpr const char* kCoverExtensions[] = {"jpg", "bmp", "gif", "jpeg"};
 
 // Starts a program of the project folder, found without regard to case (the
-// disc names it QD.exe, the original asked for qd.exe), with the project
+// disc names it QD.exe, this program asks for qd.exe), with the project
 // folder as its working folder, so that it finds the files beside it by bare
 // name. False, and the user told why, when it is missing or did not start.
 bool startProjectProgram(const QString& projectFolder, const QString& fileName, platform::WindowStyle style) {

@@ -137,7 +137,7 @@ bool Form5::projectNameRefused(const QString& name, const QString& projectFolder
   } else if (name.contains(' ')) {
     refusal = QStringLiteral("Name can not contain spaces.");
   } else {
-    // The original's file system knew no case: Rock and ROCK are one name.
+    // Project names are compared without regard to case: Rock and ROCK are one name.
     bool taken = platform::findNoCase(Dir1.Path().toStdString(), name.toStdString()).has_value();
     for (int i = 0; i < listProjects.ListCount() && !taken; ++i)
       taken = runtime::ansiEqualNoCase(listProjects.List(i).toStdString(), name.toStdString());

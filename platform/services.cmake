@@ -1,6 +1,6 @@
 # The platform services: message and input boxes, clocks and timers, App.Path
-# and the temporary folder, starting programs, the file services of the
-# original, the event pump, the web host and the update check's download.
+# and the temporary folder, starting programs, the file services (case-blind
+# look-up, in-use test, forced delete), the event pump, the web host and the update check's download.
 # Headers are included by their folder: "dialogs/dialog_service.h",
 # "timing/timer.h", "system/process_launcher.h", "web/web_host.h".
 add_library(quendrel_platform STATIC

@@ -1,6 +1,6 @@
 #pragma once
-// The files of the collection root, found as the original found them on a
-// disc: without regard to case.
+// The files of the collection root, found without regard to case (a disc
+// may carry QD.EXE for qd.exe).
 
 #include <string>
 

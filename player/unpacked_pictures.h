@@ -26,7 +26,7 @@ class UnpackedPictures {
 
   // The path of the member called `name` written in this run: the member of
   // exactly that name, else the first whose name equals it without regard
-  // to case (as the original's file system matched). Empty when none.
+  // to case (dat.qd may name a member in another case). Empty when none.
   std::optional<std::string> find(std::string_view name) const;
 
   // The picture of member `name`, whose file is deleted and forgotten

@@ -25,8 +25,8 @@ void writeFileAtomically(const fs::path& path, std::span<const std::uint8_t> byt
 void writeFileAtomically(const fs::path& path, std::string_view bytes);
 
 // Copies `from` over `to` atomically, keeping the last-write time and the
-// permission bits of `from` (a launcher copied stays runnable), as a file copy
-// on the original platform kept times and attributes; throws StoreError.
+// permission bits of `from` (a launcher copied stays runnable; a support file
+// keeps the date that Setup's newer/older test reads); throws StoreError.
 void copyFileAtomically(const fs::path& from, const fs::path& to);
 
 // Writes a scratch file that is deleted again soon (an unpacked member): in

@@ -1,6 +1,6 @@
 #pragma once
 // The small path helpers the programs share. The folder separator is "/";
-// a "\" still counts as a folder's end where the original helpers allowed it.
+// a "\" still counts as a folder's end where a stored path may end in one.
 
 #include <string>
 #include <string_view>

@@ -14,7 +14,7 @@ class StoreError : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
-// The short description users of the original program know for a failed file
+// The short description the programs show for a failed file
 // operation ("File not found", "Path not found", "Permission denied", ...).
 std::string describeError(const std::error_code& ec);
 std::string describeErrno(int error);

@@ -49,12 +49,12 @@ TEST_F(NameLabels, TheProjectsTextsShowAsTheyStandAfterEditingAndAfterOpening) {
   EXPECT_EQ(form.Label4.Caption(), "&Details / Interface");
   EXPECT_EQ(shown(form.Label4), "Details / Interface");
 
-  fakes.dialogs->expectInputBox("Set Title", "Tom & Jerry &&");
+  fakes.dialogs->expectInputBox("Set Title", "Brin & Halvey &&");
   click(form.lblProjectTitle);
   fakes.dialogs->expectInputBox("Set Sub title", "& Live &");
   click(form.lblProjectSubTitle);
   fakes.modals.expect<frmEditTxt>([](frmEditTxt& editor) {
-    editor.Text1.setText("Made by Tom & Jerry.\r\nR&&B");
+    editor.Text1.setText("Made by Brin & Halvey.\r\nR&&B");
     EXPECT_TRUE(editor.Command1.click());
   });
   click(form.Label13);
@@ -64,15 +64,15 @@ TEST_F(NameLabels, TheProjectsTextsShowAsTheyStandAfterEditingAndAfterOpening) {
 
   const auto expectShown = [&] {
     EXPECT_EQ(shown(form.lblProjectName), "Rock&Roll");
-    EXPECT_EQ(shown(form.lblProjectTitle), "Tom & Jerry &&");
+    EXPECT_EQ(shown(form.lblProjectTitle), "Brin & Halvey &&");
     EXPECT_EQ(shown(form.lblProjectSubTitle), "& Live &");
-    EXPECT_EQ(shown(form.Label13), "Made by Tom & Jerry.\r\nR&&B");
+    EXPECT_EQ(shown(form.Label13), "Made by Brin & Halvey.\r\nR&&B");
     EXPECT_EQ(shown(form.lblCdLabl), "Rock & Roll");
   };
   expectShown();
   const store::ProjectData data = dataOf(projectAt("Rock&Roll"));
-  EXPECT_EQ(data.projectTitle, "Tom & Jerry &&");
-  EXPECT_EQ(data.infoText, "Made by Tom & Jerry.\r\nR&&B");
+  EXPECT_EQ(data.projectTitle, "Brin & Halvey &&");
+  EXPECT_EQ(data.infoText, "Made by Brin & Halvey.\r\nR&&B");
 
   // Another project, then this one opened again: the texts come from its files.
   create("Other");

@@ -14,7 +14,7 @@
 // Life: constructed (not loaded) -> Load() runs Form_Load -> Show() makes it
 // visible, modeless or modal -> Hide() keeps it loaded -> Unload() runs
 // Form_Unload and ends it; FormSlot makes a fresh one on the next use, so a
-// window comes back in its design state as the originals did.
+// window comes back in its design state each time it is loaded.
 //
 // A modal Show returns when the window has been hidden or unloaded; while it
 // is up every other loaded window is blocked (it takes no user input). The

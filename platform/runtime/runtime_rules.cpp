@@ -68,7 +68,7 @@ std::string Str(double value) {
   char buf[40];
   std::snprintf(buf, sizeof buf, "%.15G", value);
   std::string s = buf;
-  // Like the original runtime: no zero before the point ("0.5" is ".5").
+  // Str writes no zero before the point ("0.5" is ".5").
   if (s.rfind("0.", 0) == 0) s.erase(0, 1);
   else if (s.rfind("-0.", 0) == 0) s.erase(1, 1);
   return value < 0 ? s : " " + s;

@@ -1,5 +1,5 @@
 #pragma once
-// The file and folder services the original took from Windows: names found
+// The file and folder services the programs use: names found
 // without regard to case, renames that never replace, the in-use test and
 // the forced delete of a folder. Paths and names are UTF-8. Every failure is
 // answered with the description a window shows as it stands ("File already
@@ -38,8 +38,8 @@ std::optional<std::string> copyNoReplace(const std::string& from, const std::str
 // folder and back. That changes nothing, but fails wherever the entry could
 // not be renamed, moved or deleted: its folder cannot be changed (no write
 // access, immutable, a read-only mount) or the entry itself is immutable.
-// (The original renamed the entry onto its own name, which Linux never
-// refuses.) Empty when it passes, else the description of the refusal
+// (Renaming the entry onto its own name would test nothing: Linux never
+// refuses that.) Empty when it passes, else the description of the refusal
 // ("Permission denied"; "File not found" for a path that does not exist).
 std::optional<std::string> inUseTest(const std::string& path);
 // The test for each path in order; the first refusal's description, or empty.

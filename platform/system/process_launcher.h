@@ -9,7 +9,7 @@
 
 namespace platform {
 
-// Window styles the original programs pass when they start a program; our own
+// Window styles the programs pass when they start a program; the started
 // programs read the hint from QUENDREL_WINDOW_STYLE and honour it.
 enum class WindowStyle : int { Hidden = 0, Normal = 1, Minimized = 2, Maximized = 3, NormalNoFocus = 4 };
 
@@ -54,10 +54,10 @@ inline constexpr const char* kWindowStyleVariable = "QUENDREL_WINDOW_STYLE";
 // empty when it is not set or is not one of the styles' numbers.
 std::optional<WindowStyle> windowStyleHint();
 
-// Opens a folder, a file or a web address with the desktop's program for it,
-// as the original did through `explorer`: starts `xdg-open` with `target` as
-// its one argument through the installed launcher. False when it could not be
-// started.
+// Opens a folder, a file or a web address (the preview's folder, the web
+// links) with the desktop's program for it: starts `xdg-open` with `target`
+// as its one argument through the installed launcher. False when it could not
+// be started.
 bool openWithDesktop(const QString& target, WindowStyle style);
 
 }  // namespace platform

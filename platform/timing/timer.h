@@ -1,13 +1,13 @@
 #pragma once
 // The Timer control of the forms: Interval (milliseconds) and Enabled, and the
 // Timer event, called every Interval milliseconds while Enabled and Interval
-// is not 0. As in the original, every assignment of Interval or Enabled
+// is not 0. Every assignment of Interval or Enabled
 // starts the countdown afresh from now (Enabled := True on an enabled timer
 // too); a timer disabled inside its own tick does not tick again.
 //
-// The original platform fired a window timer at most once per system tick
-// (15.625 ms, 64 times a second), so an Interval shorter than that ticked
-// once per system tick; the forms rely on it (their 1 ms refresh timers) and
+// A timer fires at most once per system tick (15.625 ms, 64 times a
+// second), so an Interval shorter than that ticks once per system tick; the
+// forms rely on it (their 1 ms refresh timers) and
 // it spares the window thread a thousand wake-ups a second. Here a tick is
 // kSystemTickMs; longer intervals tick as set. Interval() still reads what
 // was set.

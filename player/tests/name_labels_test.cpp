@@ -17,7 +17,7 @@ QString shown(const controls::Label& label) { return qobject_cast<QLabel*>(label
 
 class NameLabels : public PlayWindowTest {
  protected:
-  static constexpr const char* kTitle = "Tom & Jerry's &&Hits";
+  static constexpr const char* kTitle = "Brin & Halvey's &&Hits";
   static constexpr const char* kSubtitle = "&Live && Loud &";
   // Folder names on the disc; album 1's songs.
   static constexpr const char* kFirstAlbum = "01 - Café & Ünïcödé";
@@ -29,7 +29,7 @@ class NameLabels : public PlayWindowTest {
     store::ProjectData data = projectData();
     data.projectTitle = kTitle;
     data.projectSubTitle = kSubtitle;
-    data.infoText = "Made by Tom & Jerry.\r\n";
+    data.infoText = "Made by Brin & Halvey.\r\n";
     writeProjectData(data);
     writePack("dop.qd", {});
     writePack("cvrd.qd", {});
@@ -48,7 +48,7 @@ TEST_F(NameLabels, TheBrowserAndThePlayerWindowShowNamesAndTextsAsTheyStand) {
   EXPECT_EQ(shown(b.Label1), u(kTitle));
   EXPECT_EQ(shown(b.Label2), u(kTitle));  // its shadow
   EXPECT_EQ(shown(b.Label3), u(kSubtitle));
-  EXPECT_EQ(b.Text1.Text(), "Made by Tom & Jerry.\r\n");
+  EXPECT_EQ(b.Text1.Text(), "Made by Brin & Halvey.\r\n");
   EXPECT_EQ(shown(b.Label8), u("Café & Ünïcödé"));
 
   controls::WindowInput browserUser(b);
@@ -57,7 +57,7 @@ TEST_F(NameLabels, TheBrowserAndThePlayerWindowShowNamesAndTextsAsTheyStand) {
 
   ASSERT_TRUE(browserUser.dblClickOn(b.Image1(0)));
   ASSERT_TRUE(w.Visible());
-  EXPECT_EQ(shown(w.namLBL), u("Tom & Jerry's &&Hits - Café & Ünïcödé"));
+  EXPECT_EQ(shown(w.namLBL), u("Brin & Halvey's &&Hits - Café & Ünïcödé"));
   const char* const labels[] = {"01 - Rock & roll && more", "02 - & intro", "03 - R&b", "04 - Outro &"};
   for (int i = 0; i < 4; ++i) {
     SCOPED_TRACE(i);
