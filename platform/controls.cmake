@@ -53,6 +53,7 @@ target_link_libraries(quendrel_controls_testing PUBLIC quendrel_controls GTest::
 quendrel_warnings(quendrel_controls_testing)
 
 add_executable(platform_controls_tests
+  ${controls_dir}/tests/button_keys_test.cpp
   ${controls_dir}/tests/events_test.cpp
   ${controls_dir}/tests/file_lists_test.cpp
   ${controls_dir}/tests/label_test.cpp

@@ -2,6 +2,7 @@
 // that keep it open, the preview, and its unshown use as a lister.
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QTemporaryDir>
 #include <filesystem>
 #include <fstream>
@@ -12,6 +13,7 @@
 #include "open_project_fixture.h"
 #include "store_error.h"
 #include "system/scoped_environment.h"
+#include "window_input.h"
 
 namespace authoring_test {
 namespace {
@@ -150,6 +152,36 @@ TEST_F(Picker, RefusalsKeepItOpen) {
     EXPECT_TRUE(d.OKButton.click());
   }));
   EXPECT_EQ(form.file_var, "a.mp3");
+}
+
+// With the keyboard alone: Enter on a chosen file keeps the picker open, and
+// the button Tab gives the focus takes Enter, the keypad's too.
+TEST_F(Picker, EnterPressesTheButtonTabGaveTheFocusAndNotTheFileList) {
+  form.lastVisitedDirectory = qs(songs);
+  form.file_var = "x";
+  EXPECT_FALSE(show("*.mp3", [&](Dialog& d) {
+    QApplication::processEvents();  // the window comes up active
+    controls::WindowInput user(d);
+    ASSERT_TRUE(user.clickAt(user.entryOf(d.File1, 1)));
+    ASSERT_TRUE(user.key(controls::vbKeyReturn));
+    EXPECT_TRUE(d.isLoaded());
+    tabTo(d, d.CancelButton);
+    ASSERT_TRUE(user.key(controls::vbKeyReturn));
+    EXPECT_TRUE(d.isUnloaded());
+  }));
+  EXPECT_EQ(form.file_var, "");
+  EXPECT_EQ(form.path_var, "");
+
+  EXPECT_TRUE(show("*.mp3", [&](Dialog& d) {
+    QApplication::processEvents();  // the window comes up active
+    controls::WindowInput user(d);
+    ASSERT_TRUE(user.clickAt(user.entryOf(d.File1, 1)));
+    tabTo(d, d.OKButton);
+    ASSERT_TRUE(user.keypadEnter());
+    EXPECT_TRUE(d.isUnloaded());
+  }));
+  EXPECT_EQ(form.file_var, "b.mp3");
+  EXPECT_EQ(form.path_var, qs(songs));
 }
 
 TEST_F(Picker, PicturesArePreviewedSongsAndBrokenFilesAreNot) {

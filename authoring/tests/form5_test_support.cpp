@@ -4,11 +4,14 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
+
 #include "dialogs/dialog_service.h"
 #include "file_io.h"
 #include "folder_listing.h"
 #include "project_list.h"
 #include "system/app_paths.h"
+#include "window_input.h"
 
 namespace authoring_test {
 
@@ -66,6 +69,13 @@ void clickEachForHelp(controls::ScriptedModals& modals, const std::vector<HelpTe
     ASSERT_TRUE(help.control->click());
     EXPECT_EQ(modals.pending(), 0);
   }
+}
+
+void tabTo(controls::Form& window, const controls::Control& control) {
+  controls::WindowInput user(window);
+  for (int i = 0; i < 40 && QApplication::focusWidget() != control.widget(); ++i)
+    ASSERT_TRUE(user.key(controls::vbKeyTab));
+  ASSERT_EQ(QApplication::focusWidget(), control.widget()) << control.Name().toStdString() << " never took the focus";
 }
 
 QString splashText() {

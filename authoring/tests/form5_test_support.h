@@ -97,6 +97,9 @@ void clickEachForHelp(controls::ScriptedModals& modals, const std::vector<HelpTe
 void expectPickerChoice(controls::ScriptedModals& modals, const std::filesystem::path& folder,
                         const std::string& file);
 
+// Tab through `window`, as often as it takes, until `control` has the focus.
+void tabTo(controls::Form& window, const controls::Control& control);
+
 // The splash text of this build.
 QString splashText();
 

@@ -1,14 +1,17 @@
-// The text editor window: its design, OK, a close without OK, and the
-// 10,000 characters the user may type.
+// The text editor window: its design, OK by the mouse and by Enter, a close
+// without OK, and the 10,000 characters the user may type.
 #include "frm_edit_txt.h"
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QTest>
 #include <QWindow>
 #include <filesystem>
 
 #include "form5_test_support.h"
+#include "key_codes.h"
+#include "window_input.h"
 
 namespace authoring_test {
 namespace {
@@ -85,6 +88,25 @@ TEST_F(TextEditor, EscapeCancelsWhereverTheFocusIsAndTheWindowStaysAboveTheMainW
     EXPECT_EQ(owner, form.widget()->windowHandle());
     EXPECT_EQ(title, "Edit Lyrics.");
   }
+}
+
+// With the keyboard alone: Enter in the text starts a line, and OK, reached
+// with Tab, takes Enter.
+TEST_F(TextEditor, EnterStartsALineInTheTextAndPressesOkOnceOkHasTheFocus) {
+  fakes.modals.expect<frmEditTxt>([](frmEditTxt& editor) {
+    QApplication::processEvents();  // the window comes up active
+    controls::WindowInput user(editor);
+    ASSERT_TRUE(user.clickOn(editor.Text1));
+    editor.Text1.setSelStart(static_cast<int>(editor.Text1.Text().size()));
+    ASSERT_TRUE(user.type("B"));
+    ASSERT_TRUE(user.key(controls::vbKeyReturn));
+    EXPECT_TRUE(editor.isLoaded());
+    tabTo(editor, editor.Command1);
+    ASSERT_TRUE(user.key(controls::vbKeyReturn));
+    EXPECT_TRUE(editor.isUnloaded());
+  });
+  form.showTextEditor("A\r\n", "Edit Lyrics.");
+  EXPECT_EQ(form.largeText, "A\r\nB\r\n");
 }
 
 TEST_F(TextEditor, TypingStopsAtTenThousandCharactersButAGivenTextStaysWhole) {

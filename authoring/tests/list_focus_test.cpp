@@ -24,14 +24,6 @@ namespace {
 namespace fs = std::filesystem;
 using controls::WindowInput;
 
-
-// Tab, as often as it takes, until `list` has the focus.
-void tabTo(controls::Form& window, controls::ListControl& list) {
-  WindowInput user(window);
-  for (int i = 0; i < 40 && QApplication::focusWidget() != list.widget(); ++i) ASSERT_TRUE(user.key(controls::vbKeyTab));
-  ASSERT_EQ(QApplication::focusWidget(), list.widget()) << list.Name().toStdString() << " never took the focus";
-}
-
 // The album commands that need a chosen album.
 void expectNoAlbumCommand(Form5& form) {
   for (const controls::Element* command : std::initializer_list<const controls::Element*>{

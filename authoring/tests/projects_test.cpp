@@ -4,6 +4,7 @@
 // the password box.
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QImage>
 #include <algorithm>
 #include <filesystem>
@@ -15,6 +16,7 @@
 #include "key_codes.h"
 #include "pack_file.h"
 #include "projects_fixture.h"
+#include "window_input.h"
 
 namespace authoring_test {
 namespace {
@@ -98,6 +100,29 @@ TEST_F(ProjectsTest, TheNameBoxWarnsOfSpacesAndBuildsOnEnter) {
   fakes.dialogs->expectMsgBox("Created", platform::vbOK).withTitle("Quendrel.");
   ASSERT_TRUE(form.txtProjectName.pressKey(controls::vbKeyReturn));
   EXPECT_TRUE(fs::exists(projectAt("Alpha") / "dat.qd"));
+}
+
+// The keyboard alone, through the window: the name box's Enter builds, once,
+// and the album tab's add button, reached with Tab, takes Enter as a press.
+TEST_F(ProjectsTest, EnterBuildsFromTheNameBoxAndPressesTheButtonTabGaveTheFocus) {
+  QApplication::processEvents();  // the window comes up active
+  controls::WindowInput user(form);
+  onTab(0);
+  ASSERT_TRUE(user.clickOn(form.txtProjectName));
+  ASSERT_TRUE(user.type("Alpha"));
+  fakes.dialogs->expectMsgBox("Created", platform::vbOK).withTitle("Quendrel.");
+  ASSERT_TRUE(user.key(controls::vbKeyReturn));
+  ASSERT_TRUE(fakes.dialogs->allShown());
+  EXPECT_EQ(listedProjects().size(), 1u);
+  ASSERT_EQ(form.SSTab1.Tab(), 1);
+
+  tabTo(form, form.Command2);
+  fakes.dialogs->expectInputBox("Enter new album name:", "Rock").withDefaultText("");
+  ASSERT_TRUE(user.key(controls::vbKeyReturn));
+  EXPECT_TRUE(fakes.dialogs->allShown());
+  ASSERT_EQ(form.List1.ListCount(), 1);
+  EXPECT_EQ(form.List1.List(0), "01 - Rock");
+  EXPECT_TRUE(fs::is_directory(projectAt("Alpha") / "01 - Rock"));
 }
 
 // ---- Create
@@ -290,6 +315,25 @@ TEST_F(OpenTest, AProjectThatIsGoneIsReportedAndTheOpenOneStays) {
   ASSERT_TRUE(form.cmdOpenExistProj.click());
   EXPECT_EQ(form.sDirectory.toStdString(), projectAt("Beta").string());
   EXPECT_EQ(form.lblProjectName.Caption(), "Beta");
+}
+
+// Enter on the chosen project's line leaves it to Open; Open, reached with
+// Tab, opens it on Enter.
+TEST_F(OpenTest, EnterOpensTheChosenProjectFromTheOpenButtonNotFromTheList) {
+  QApplication::processEvents();  // the window comes up active
+  controls::WindowInput user(form);
+  onTab(0);
+  ASSERT_TRUE(user.clickOn(form.Option2));
+  ASSERT_TRUE(user.clickAt(user.entryOf(form.listProjects, 0)));
+  ASSERT_EQ(form.listProjects.List(0), "Alpha");
+  ASSERT_TRUE(user.key(controls::vbKeyReturn));
+  EXPECT_EQ(form.lblProjectName.Caption(), "Beta");
+
+  tabTo(form, form.cmdOpenExistProj);
+  ASSERT_TRUE(user.key(controls::vbKeyReturn));
+  EXPECT_EQ(form.lblProjectName.Caption(), "Alpha");
+  EXPECT_EQ(form.sDirectory.toStdString(), alpha.string());
+  EXPECT_EQ(form.SSTab1.Tab(), 1);
 }
 
 TEST_F(OpenTest, AMissingOrShortAutorunFileGivesTheDefaultLabel) {

@@ -1,14 +1,35 @@
 #include "command_button.h"
 
 #include <QIcon>
+#include <QKeyEvent>
 #include <QPushButton>
 
 #include "twips.h"
 
 namespace controls {
 
+namespace {
+
+// A Qt push button takes Enter only as a dialog's button; ours takes it
+// whenever it has the focus, in any window, with or without Shift, Ctrl or
+// Alt, as the buttons of the message boxes do. Enter presses it at once, once
+// each time the key goes down: the repeats of a held Enter press it no more.
+class ButtonWidget : public QPushButton {
+ protected:
+  void keyPressEvent(QKeyEvent* event) override {
+    if (event->key() != Qt::Key_Return && event->key() != Qt::Key_Enter) {
+      QPushButton::keyPressEvent(event);
+      return;
+    }
+    // A KeyDown handler may have hidden the button before the press got here.
+    if (!event->isAutoRepeat() && isVisible()) click();
+  }
+};
+
+}  // namespace
+
 CommandButton::CommandButton(Container& parent, QString name)
-    : Control(parent, std::move(name), new QPushButton, Layer::Windowed) {
+    : Control(parent, std::move(name), new ButtonWidget, Layer::Windowed) {
   auto* button = static_cast<QPushButton*>(widget());
   button->setAutoDefault(false);
   QObject::connect(button, &QPushButton::clicked, button, [this] { raise(Click); });

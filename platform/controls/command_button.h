@@ -1,6 +1,7 @@
 #pragma once
-// A command button. Click comes from a press and release on it, or from the
-// space bar while it has the focus.
+// A command button. Click comes from a press and release on it, or, while it
+// has the focus, from Enter going down or the space bar coming up. Standard
+// and graphical ones alike.
 
 #include "control.h"
 

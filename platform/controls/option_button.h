@@ -1,7 +1,8 @@
 #pragma once
 // An option button. The option buttons placed on one container form a
 // group: choosing one clears the others. Click comes when one becomes
-// chosen, and with every click of the user on it.
+// chosen, and with every click of the user on it. With the focus the space
+// bar clicks it; Enter does not.
 
 #include "control.h"
 

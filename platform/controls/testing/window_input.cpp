@@ -154,16 +154,40 @@ bool WindowInput::dropAt(QPointF at, const QMimeData& data, int shift) {
   return drop.isAccepted();
 }
 
-void WindowInput::sendKey(int type, int keyCode, int shift, const QString& text) {
+void WindowInput::sendQtKey(int type, int key, Qt::KeyboardModifiers modifiers, const QString& text,
+                            bool repeated) {
+  qt_handleKeyEvent(window_->windowHandle(), static_cast<QEvent::Type>(type), key, modifiers, text, repeated, 1);
+}
+
+void WindowInput::sendKey(int type, int keyCode, int shift, const QString& text, bool repeated) {
   const int key = qtKey(keyCode) == Qt::Key_unknown ? 0 : qtKey(keyCode);
-  qt_handleKeyEvent(window_->windowHandle(), static_cast<QEvent::Type>(type), key, qtModifiers(shift), text,
-                    false, 1);
+  sendQtKey(type, key, qtModifiers(shift), text, repeated);
 }
 
 bool WindowInput::key(int keyCode, int shift) {
   if (!reachable()) return false;
   const QString text = keyText(keyCode, shift);
   sendKey(QEvent::KeyPress, keyCode, shift, text);
+  if (reachable()) sendKey(QEvent::KeyRelease, keyCode, shift, text);
+  return true;
+}
+
+bool WindowInput::keypadEnter() {
+  if (!reachable()) return false;
+  const QString text = keyText(vbKeyReturn, 0);
+  sendQtKey(QEvent::KeyPress, Qt::Key_Enter, Qt::KeypadModifier, text, false);
+  if (reachable()) sendQtKey(QEvent::KeyRelease, Qt::Key_Enter, Qt::KeypadModifier, text, false);
+  return true;
+}
+
+bool WindowInput::holdKey(int keyCode, int repeats, int shift) {
+  if (!reachable()) return false;
+  const QString text = keyText(keyCode, shift);
+  sendKey(QEvent::KeyPress, keyCode, shift, text);
+  for (int i = 0; i < repeats && reachable(); ++i) {
+    sendKey(QEvent::KeyRelease, keyCode, shift, text, true);
+    sendKey(QEvent::KeyPress, keyCode, shift, text, true);
+  }
   if (reachable()) sendKey(QEvent::KeyRelease, keyCode, shift, text);
   return true;
 }

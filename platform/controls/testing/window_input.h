@@ -66,6 +66,12 @@ class WindowInput {
 
   // A key pressed and released (with its character, when it types one).
   bool key(int keyCode, int shift = 0);
+  // The Enter key of the numeric keypad, pressed and released.
+  bool keypadEnter();
+  // A key held down while the keyboard repeats it `repeats` times, then let
+  // go; each repeat comes as the window system delivers it, a release and a
+  // press both marked as repeated.
+  bool holdKey(int keyCode, int repeats, int shift = 0);
   // Each character as typed on the keyboard.
   bool type(const QString& text);
 
@@ -75,7 +81,8 @@ class WindowInput {
   Qt::MouseButtons dragButtons() const { return qtButtons(held_ ? held_ : vbLeftButton); }
   bool pressAgainAt(QPointF at, int button = vbLeftButton, int shift = 0);
   void sendMouse(int type, QPointF at, int button, int shift);
-  void sendKey(int type, int keyCode, int shift, const QString& text);
+  void sendKey(int type, int keyCode, int shift, const QString& text, bool repeated = false);
+  void sendQtKey(int type, int qtKey, Qt::KeyboardModifiers modifiers, const QString& text, bool repeated);
 
   QPointer<QWidget> window_;
   int held_ = 0;  // buttons held, as vbLeftButton | vbRightButton | ...
