@@ -36,6 +36,7 @@
 #include "list_box.h"
 #include "option_button.h"
 #include "picture_box.h"
+#include "project_list.h"
 #include "ss_tab.h"
 #include "text_box.h"
 
@@ -100,10 +101,18 @@ class Form5 : public controls::Form {
   // must be compiled again before it is run.
   void markProjectChanged();
 
-  // qdd.dat in the program folder, into and from listProjects and
-  // listProjectsPath (form5_project_list.cpp). Both throw store::StoreError.
+  // qdd.dat in the program folder, behind listProjects and listProjectsPath
+  // (form5_project_list.cpp); each throws store::StoreError.
+  // loadProjectList() empties the boxes and fills them from the file. A
+  // change works on the file as it stands, under the lock that every program
+  // on this folder takes, so that none of them loses the projects of
+  // another; the boxes then show the whole list the file holds, the selected
+  // entry still selected while it is listed. A change that fails leaves the
+  // file and the boxes as they were.
   void loadProjectList();
-  void saveProjectList();
+  void addToProjectList(const QString& name, const QString& folder);
+  // An entry that another program took off already is just gone.
+  void removeFromProjectList(const QString& name, const QString& folder);
 
   // The program's version as the splash shows it: "2.9.127".
   static QString versionText();
@@ -132,6 +141,12 @@ class Form5 : public controls::Form {
 
  private:
   void connectWindowHandlers();
+  // The boxes take `entries`: entries that went are taken out and new ones
+  // put in at their places, so the selected entry keeps its selection.
+  void showProjectList(const std::vector<store::ProjectListEntry>& entries);
+  // The list as the file holds it now; throws store::StoreError when no
+  // change could be made to it (see store::readWholeProjectList()).
+  std::vector<store::ProjectListEntry> projectListNow() const;
   void openWebPage(const char* path);
   // Steps 6 to 12 of the start-up, each on its own so that the start-up can
   // go back to its recovery point or step over a failing one.
@@ -218,6 +233,9 @@ class Form5 : public controls::Form {
   // The first of the new-project name rules `name` breaks, shown; false
   // when it breaks none.
   bool projectNameRefused(const QString& name, const QString& projectFolder);
+  // A project of this name is listed, in the picker or in the file as it
+  // stands; throws store::StoreError when the file could take no new entry.
+  bool projectListed(const QString& name) const;
   // Steps of the create after the name rules; throw store::StoreError.
   void makeProjectFolders(const QString& name);
   void copyProjectTemplates(const QString& name);

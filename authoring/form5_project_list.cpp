@@ -1,5 +1,9 @@
 // The project list qdd.dat in the program folder, behind the two list boxes
 // of the project picker: names in listProjects, folders in listProjectsPath.
+// Several programs may work on one program folder at once: each change is
+// made to the file as it stands, under its lock, never by writing this
+// window's boxes over it.
+#include <algorithm>
 #include <vector>
 
 #include "form5.h"
@@ -24,9 +28,46 @@ void Form5::loadProjectList() {
   }
 }
 
-void Form5::saveProjectList() {
-  std::vector<store::ProjectListEntry> entries;
-  for (int i = 0; i < listProjects.ListCount(); ++i)
-    entries.push_back({listProjects.List(i).toStdString(), listProjectsPath.List(i).toStdString()});
-  store::writeProjectList(projectListPath(), entries);
+void Form5::addToProjectList(const QString& name, const QString& folder) {
+  const store::ProjectListEntry added{name.toStdString(), folder.toStdString()};
+  showProjectList(store::changeProjectList(projectListPath(), [&](std::vector<store::ProjectListEntry>& entries) {
+    entries.push_back(added);
+    return true;
+  }));
+}
+
+void Form5::removeFromProjectList(const QString& name, const QString& folder) {
+  const store::ProjectListEntry gone{name.toStdString(), folder.toStdString()};
+  showProjectList(store::changeProjectList(projectListPath(), [&](std::vector<store::ProjectListEntry>& entries) {
+    const auto it = std::find(entries.begin(), entries.end(), gone);
+    if (it == entries.end()) return false;
+    entries.erase(it);
+    return true;
+  }));
+}
+
+std::vector<store::ProjectListEntry> Form5::projectListNow() const {
+  return store::readWholeProjectList(projectListPath());
+}
+
+void Form5::showProjectList(const std::vector<store::ProjectListEntry>& entries) {
+  const auto shown = [this](int i) {
+    return store::ProjectListEntry{listProjects.List(i).toStdString(), listProjectsPath.List(i).toStdString()};
+  };
+  const auto remove = [this](int i) {
+    listProjects.RemoveItem(i);
+    listProjectsPath.RemoveItem(i);
+  };
+  // Entries before i are shown as listed; the one shown at i goes unless it
+  // is the one listed there or one listed further down.
+  const int count = static_cast<int>(entries.size());
+  for (int i = 0; i < count; ++i) {
+    while (i < listProjects.ListCount() && shown(i) != entries[i] &&
+           std::find(entries.begin() + i + 1, entries.end(), shown(i)) == entries.end())
+      remove(i);
+    if (i < listProjects.ListCount() && shown(i) == entries[i]) continue;
+    listProjects.AddItem(QString::fromStdString(entries[i].name), i);
+    listProjectsPath.AddItem(QString::fromStdString(entries[i].folder), i);
+  }
+  while (listProjects.ListCount() > count) remove(listProjects.ListCount() - 1);
 }

@@ -1,6 +1,7 @@
 // Projects: the picker of tab 0, create, open, delete and the password.
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <filesystem>
 #include <initializer_list>
@@ -130,36 +131,43 @@ void Form5::cmdBuildNewProj_Click() { buildNewProject(txtProjectName.Text()); }
 
 bool Form5::projectNameRefused(const QString& name, const QString& projectFolder) {
   QString refusal;
-  // "." and ".." name no new folder but the location itself or the one
-  // above it, and Handle or the program folder as the mirror.
-  if (!album_files::isLegalName(name) || name == QLatin1String(".") || name == QLatin1String("..")) {
-    refusal = QStringLiteral("Illegal name.");
-  } else if (name.contains(' ')) {
-    refusal = QStringLiteral("Name can not contain spaces.");
-  } else {
-    // Project names are compared without regard to case: Rock and ROCK are one name.
-    bool taken = platform::findNoCase(Dir1.Path().toStdString(), name.toStdString()).has_value();
-    for (int i = 0; i < listProjects.ListCount() && !taken; ++i)
-      taken = runtime::ansiEqualNoCase(listProjects.List(i).toStdString(), name.toStdString());
-    if (taken)
+  try {
+    // "." and ".." name no new folder but the location itself or the one
+    // above it, and Handle or the program folder as the mirror.
+    if (!album_files::isLegalName(name) || name == QLatin1String(".") || name == QLatin1String("..")) {
+      refusal = QStringLiteral("Illegal name.");
+    } else if (name.contains(' ')) {
+      refusal = QStringLiteral("Name can not contain spaces.");
+    } else if (platform::findNoCase(Dir1.Path().toStdString(), name.toStdString()) || projectListed(name)) {
       refusal = QStringLiteral(
           "Project may have been already created. please "
           "choose a diferent name.");
-  }
-  if (refusal.isEmpty()) {
-    // A name or place the project files cannot hold would leave a project
-    // half made; it is refused before anything is.
-    try {
+    } else {
+      // A name or place the project files cannot hold would leave a project
+      // half made; it is refused before anything is.
       store::toAnsiOrThrow(name.toStdString(), "project name");
       store::toAnsiOrThrow(projectFolder.toStdString(), "project folder");
       return false;
-    } catch (const store::StoreError& error) {
-      showFileWorkError(error, QStringLiteral("Error"));
-      return true;
     }
+  } catch (const store::StoreError& error) {
+    showFileWorkError(error, QStringLiteral("Error"));
+    return true;
   }
   platform::dialogs().MsgBox(refusal, platform::vbOKOnly);
   return true;
+}
+
+bool Form5::projectListed(const QString& name) const {
+  // Project names are compared without regard to case: Rock and ROCK are
+  // one name. Another program may have listed it since this window's list
+  // was filled; a list that could not take the new entry refuses the create
+  // before anything is made.
+  const std::string wanted = name.toStdString();
+  for (int i = 0; i < listProjects.ListCount(); ++i)
+    if (runtime::ansiEqualNoCase(listProjects.List(i).toStdString(), wanted)) return true;
+  const std::vector<store::ProjectListEntry> listed = projectListNow();
+  return std::any_of(listed.begin(), listed.end(),
+                     [&](const store::ProjectListEntry& e) { return runtime::ansiEqualNoCase(e.name, wanted); });
 }
 
 void Form5::buildNewProject(const QString& name) {
@@ -182,11 +190,9 @@ void Form5::buildNewProject(const QString& name) {
     store::writeAutorunForNewProject(sDirectory.toStdString(), name.toStdString());
     lblCdLabl.setCaption(name);
     List1.Clear();
-    listProjects.AddItem(name);
-    listProjectsPath.AddItem(sDirectory);
     for (QString* member : {&Text1_, &text4_, &Text_imgTop_, &Text_ImgBottom}) member->clear();
     picNames.assign(3, QString());
-    saveProjectList();
+    addToProjectList(name, sDirectory);
     lblProjectName.setCaption(name);
     lblProjectTitle.setCaption(name);
     isPasswordCorrect = true;
@@ -336,6 +342,13 @@ void Form5::Command1_Click() {
     return;
   }
   if (platform::dialogs().MsgBox(QStringLiteral("Detele this project?"), platform::vbYesNo) != platform::vbYes) return;
+  // A list that could not lose the entry keeps the project's folders too.
+  try {
+    projectListNow();
+  } catch (const store::StoreError& error) {
+    showFileWorkError(error);
+    return;
+  }
 
   // Only a folder that is a project is emptied: a damaged list must not
   // send the delete into any other folder.
@@ -347,10 +360,8 @@ void Form5::Command1_Click() {
   const bool mirrorGone = !store::isPlainFileName(name.toStdString()) || !store::DirExists(program_folder::mirror(name)) ||
                           removeProjectFolder(QString::fromStdString(program_folder::mirror(name)));
   if (!mirrorGone) return;
-  listProjectsPath.RemoveItem(index);
-  listProjects.RemoveItem(index);
   try {
-    saveProjectList();
+    removeFromProjectList(name, folder);
   } catch (const store::StoreError& error) {
     showFileWorkError(error);
   }

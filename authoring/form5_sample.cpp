@@ -99,10 +99,8 @@ void Form5::buildSampleProject(const QString& sampleName) {
     Dir1.Refresh();
     store::writeAutorunForNewProject(project, name.toStdString());
     List1.Clear();
-    listProjects.AddItem(name);
-    listProjectsPath.AddItem(sDirectory);
     for (QString* member : {&Text1_, &text4_, &Text_imgTop_, &Text_ImgBottom}) member->clear();
-    saveProjectList();
+    addToProjectList(name, sDirectory);
     File4.setPath(sDirectory);
   } catch (const store::StoreError& error) {
     // What was built stays; nothing is left open, and new projects can

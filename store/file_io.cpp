@@ -1,6 +1,7 @@
 #include "file_io.h"
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -223,6 +224,21 @@ void writeScratchFile(const fs::path& path, std::span<const std::uint8_t> bytes)
   }
   if (::close(fd) != 0) fail(errno);
 }
+
+FileLock::FileLock(const fs::path& path) {
+  // Not through a link: the lock is on a file of the folder itself.
+  fd_ = ::open(path.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0666);
+  if (fd_ < 0) throwErrno(errno == ELOOP ? EACCES : errno);
+  while (::flock(fd_, LOCK_EX) != 0) {
+    if (errno == EINTR) continue;
+    int e = errno;
+    ::close(fd_);
+    throwErrno(e);
+  }
+}
+
+// Closing the file lets the lock go.
+FileLock::~FileLock() { ::close(fd_); }
 
 std::vector<std::string> splitLines(std::string_view bytes) {
   std::vector<std::string> lines;

@@ -62,6 +62,23 @@ class AtomicFileWriter {
   Bytes buffer_;
 };
 
+// An exclusive advisory lock (flock) on the file at `path`, held for the
+// object's life; the constructor waits while another process holds it. The
+// file is made empty when missing and is never replaced or removed, so
+// that every process locks the same file (a lock on a file that a rename
+// replaces would go with the old file). Throws StoreError when the file
+// cannot be made or locked.
+class FileLock {
+ public:
+  explicit FileLock(const fs::path& path);
+  ~FileLock();
+  FileLock(const FileLock&) = delete;
+  FileLock& operator=(const FileLock&) = delete;
+
+ private:
+  int fd_ = -1;
+};
+
 // The lines of a text file in the system code page, as UTF-8. A line ends at
 // CR LF, at a lone CR or at a lone LF; a last line without an end counts.
 // Throws StoreError when the file cannot be read.

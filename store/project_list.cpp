@@ -41,4 +41,24 @@ std::vector<ProjectListEntry> readProjectList(const std::filesystem::path& path)
   return decodeProjectList(readWholeFile(path));
 }
 
+std::vector<ProjectListEntry> readWholeProjectList(const std::filesystem::path& path) {
+  std::error_code ec;
+  if (std::filesystem::symlink_status(path, ec).type() == std::filesystem::file_type::not_found) return {};
+  const Bytes bytes = readWholeFile(path);
+  std::vector<ProjectListEntry> entries = decodeProjectList(bytes);
+  // Only a list that writes back to the very same bytes loses nothing when
+  // it is written again.
+  if (!bytes.empty() && encodeProjectList(entries) != bytes)
+    throw StoreError("The project list " + path.filename().string() + " is damaged; it was left as it is.");
+  return entries;
+}
+
+std::vector<ProjectListEntry> changeProjectList(
+    const std::filesystem::path& path, const std::function<bool(std::vector<ProjectListEntry>& entries)>& change) {
+  const FileLock lock(path.string() + ".lock");
+  std::vector<ProjectListEntry> entries = readWholeProjectList(path);
+  if (change(entries)) writeProjectList(path, entries);
+  return entries;
+}
+
 }  // namespace store

@@ -3,6 +3,7 @@
 // then, for each project, its name and its folder as counted shifted texts.
 
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -28,5 +29,23 @@ std::vector<ProjectListEntry> decodeProjectList(std::span<const std::uint8_t> by
 void writeProjectList(const std::filesystem::path& path, const std::vector<ProjectListEntry>& entries);
 // Throws StoreError when the file cannot be read.
 std::vector<ProjectListEntry> readProjectList(const std::filesystem::path& path);
+
+// The entries of the file as a list that may be written back without losing
+// anything: none when there is no file (or an empty one); throws StoreError
+// when the file cannot be read or its bytes are not exactly the list its
+// entries make (a count beyond them, bytes after them, a character outside
+// the code page).
+std::vector<ProjectListEntry> readWholeProjectList(const std::filesystem::path& path);
+
+// Changes the list file at `path` as it stands, with no other program's
+// change in between: the whole read, change and write runs under an
+// exclusive lock on the file `path` + ".lock" beside it, which every program
+// that changes the list takes. `change` edits the entries read by
+// readWholeProjectList() and answers whether it changed them; only then is
+// the file replaced, atomically. Returns the entries the file holds
+// afterwards. Throws StoreError (the file stays as it was) when the list
+// cannot be read whole or written, or passes on what `change` throws.
+std::vector<ProjectListEntry> changeProjectList(
+    const std::filesystem::path& path, const std::function<bool(std::vector<ProjectListEntry>& entries)>& change);
 
 }  // namespace store

@@ -321,11 +321,8 @@ TEST_F(MainWindow, CleanGuiEmptiesTheDisplayAndSelectsRed) {
 }
 
 TEST_F(MainWindow, ProjectListRoundTripsThroughQddDat) {
-  form.listProjects.AddItem(QString::fromUtf8("Café"));
-  form.listProjectsPath.AddItem(QString::fromUtf8("/music/Café"));
-  form.listProjects.AddItem("Rock");
-  form.listProjectsPath.AddItem("/music/Rock");
-  form.saveProjectList();
+  form.addToProjectList(QString::fromUtf8("Café"), QString::fromUtf8("/music/Café"));
+  form.addToProjectList("Rock", "/music/Rock");
   form.listProjects.AddItem("stale");
   form.loadProjectList();
   ASSERT_EQ(form.listProjects.ListCount(), 2);

@@ -2,8 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <csignal>
 
@@ -113,6 +116,27 @@ TEST(FileIo, DevicesAndPipesAreRefusedWithoutWaiting) {
     EXPECT_THROW(copyFileAtomically(dir / name, dir / "copy"), StoreError) << name;
   }
   EXPECT_FALSE(std::filesystem::exists(dir / "copy"));
+}
+
+TEST(FileIo, AFileLockKeepsEveryOtherHolderOutUntilItGoes) {
+  TempFolder dir;
+  // Another open file stands for another process: flock tells them apart alike.
+  const auto othersMayLock = [&] {
+    const int fd = ::open((dir / "list.lock").c_str(), O_RDWR | O_CLOEXEC);
+    if (fd < 0) return false;
+    const bool locked = ::flock(fd, LOCK_EX | LOCK_NB) == 0;
+    ::close(fd);
+    return locked;
+  };
+  {
+    const FileLock lock(dir / "list.lock");
+    EXPECT_TRUE(std::filesystem::is_regular_file(dir / "list.lock"));
+    EXPECT_FALSE(othersMayLock());
+  }
+  EXPECT_TRUE(othersMayLock());
+  // The file stays, so that the next holder locks the same one.
+  EXPECT_TRUE(std::filesystem::exists(dir / "list.lock"));
+  EXPECT_THROW(FileLock(dir / "no" / "list.lock"), StoreError);
 }
 
 TEST(FileIo, ErrorsCarryTheFamiliarDescriptions) {
