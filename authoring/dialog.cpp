@@ -116,7 +116,8 @@ void Dialog::File1_Click() {
   if (File1.Pattern() == kSongPattern || File1.ListIndex() < 0) return;
   const QString path = QString::fromStdString(store::setPath(File1.Path().toStdString(), File1.FileName().toStdString()));
   try {
-    Picture1.setPicture(controls::LoadPicture(path));
+    // Only the preview shows the picture: it is loaded no bigger.
+    Picture1.setPicture(controls::loadPictureFor(Image1, path));
     Image1.setPicture(Picture1.Picture());
   } catch (const store::StoreError& e) {
     Picture1.setPicture(controls::Picture());

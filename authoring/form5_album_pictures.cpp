@@ -51,7 +51,7 @@ void Form5::imgPreview2_Click() {
       if (ext.isEmpty()) throw store::StoreError("Invalid picture");
       const std::string source = joined(path_var, file_var);
       // A file that is no picture must not cost the album the one it has.
-      const controls::Picture picture = controls::LoadPicture(QString::fromStdString(source));
+      const controls::Picture picture = controls::loadPictureFor(imgPreview2, QString::fromStdString(source));
       deleteAllCovers(E);
       store::copyFileAtomically(source, joined(QString::fromStdString(joined(workDirectory, E)), "intro" + ext));
       imgPreview2.setPicture(picture);
@@ -76,7 +76,7 @@ void Form5::showAlbumPicture() {
     const auto found = platform::findNoCase(folder, name);
     if (!found) continue;
     try {
-      imgPreview2.setPicture(controls::LoadPicture(QString::fromStdString(store::setPath(folder, *found))));
+      imgPreview2.setPicture(controls::loadPictureFor(imgPreview2, QString::fromStdString(store::setPath(folder, *found))));
     } catch (const store::StoreError& e) {
       platform::dialogs().MsgBox(QStringLiteral("The album's picture cannot be shown: ") + describe(e),
                                  platform::vbOKOnly);

@@ -99,7 +99,7 @@ void Form5::choosePicture(int role) {
     const QString name = QString::fromLatin1(kMemberPrefixes[role]) + file_var.right(3);
     const std::string copy = store::setPath(mirror, name.toStdString());
     store::copyFileAtomically(source, copy);
-    const controls::Picture picture = controls::LoadPicture(QString::fromStdString(copy));
+    const controls::Picture picture = controls::loadPictureFor(r.box, QString::fromStdString(copy));
     const std::string pack = picturesPack(sDirectory);
     // The new picture may have overwritten the old one's loose copy, so the
     // old pack goes back from its own bytes if the project data refuses.

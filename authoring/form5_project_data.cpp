@@ -147,7 +147,7 @@ void Form5::loadProjectData() {
     if (!store::isPlainFileName(s.name)) continue;
     const std::string path = store::setPath(mirror, s.name);
     try {
-      s.box.setPicture(controls::LoadPicture(QString::fromStdString(path)));
+      s.box.setPicture(controls::loadPictureFor(s.box, QString::fromStdString(path)));
     } catch (const store::StoreError&) {
     }
     std::error_code ignored;

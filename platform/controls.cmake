@@ -46,6 +46,7 @@ quendrel_warnings(quendrel_controls)
 # unscripted modal windows.
 add_library(quendrel_controls_testing OBJECT
   ${controls_dir}/testing/held_drags.cpp
+  ${controls_dir}/testing/picture_files.cpp
   ${controls_dir}/testing/scripted_modals.cpp
   ${controls_dir}/testing/window_input.cpp)
 target_include_directories(quendrel_controls_testing PUBLIC ${controls_dir}/testing)
@@ -57,6 +58,7 @@ add_executable(platform_controls_tests
   ${controls_dir}/tests/events_test.cpp
   ${controls_dir}/tests/file_lists_test.cpp
   ${controls_dir}/tests/label_test.cpp
+  ${controls_dir}/tests/large_pictures_test.cpp
   ${controls_dir}/tests/geometry_test.cpp
   ${controls_dir}/tests/list_focus_test.cpp
   ${controls_dir}/tests/modal_order_test.cpp

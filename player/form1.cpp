@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QTime>
+#include <algorithm>
 #include <filesystem>
 
 #include "artwork.h"
@@ -411,7 +412,12 @@ void Form1::loadPicToCover(int coversIdx) {
   for (const char* extension : {"jpg", "bmp", "gif", "jpeg"}) {
     const std::string name = stem + extension;
     if (!covers_.find(name)) continue;
-    if (const auto picture = covers_.take(name)) Image1(coversIdx - 1).setPicture(*picture);
+    // A cover is only ever drawn stretched: in its box, in the large picture
+    // and in the player window's picture of the open album, of which the
+    // large picture is the biggest. It is kept at no more than that.
+    const controls::Image& box = Image1(coversIdx - 1);
+    const QSizeF shownAt(std::max(box.Width(), mainIMG.Width()), std::max(box.Height(), mainIMG.Height()));
+    if (const auto picture = covers_.take(name, shownAt)) Image1(coversIdx - 1).setPicture(*picture);
     return;
   }
 }

@@ -51,13 +51,14 @@ std::optional<std::string> UnpackedPictures::find(std::string_view name) const {
   return folder_ + names_[*index];
 }
 
-std::optional<controls::Picture> UnpackedPictures::take(std::string_view name) {
+std::optional<controls::Picture> UnpackedPictures::take(std::string_view name, std::optional<QSizeF> shownAt) {
   const auto index = indexOf(name);
   if (!index) return std::nullopt;
   const std::string path = folder_ + names_[*index];
   std::optional<controls::Picture> picture;
   try {
-    picture = controls::LoadPicture(QString::fromStdString(path));
+    const QString file = QString::fromStdString(path);
+    picture = shownAt ? controls::LoadPicture(file, *shownAt) : controls::LoadPicture(file);
   } catch (const store::StoreError&) {
   }
   std::error_code ec;

@@ -31,8 +31,10 @@ class UnpackedPictures {
 
   // The picture of member `name`, whose file is deleted and forgotten
   // whether it held a picture or not. Empty when there is no such member or
-  // it holds no readable picture.
-  std::optional<controls::Picture> take(std::string_view name);
+  // it holds no picture that can be read and held. With `shownAt` (twips)
+  // the picture is for controls that only draw it stretched over at most
+  // that size, and is kept no bigger than they show it.
+  std::optional<controls::Picture> take(std::string_view name, std::optional<QSizeF> shownAt = std::nullopt);
 
   // Deletes the files of the members not taken and forgets them.
   void discardRest();

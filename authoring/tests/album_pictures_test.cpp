@@ -2,10 +2,13 @@
 // of the album's mirror folder.
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <filesystem>
 
 #include "album_tab_fixture.h"
 #include "open_project_fixture.h"
+#include "picture_files.h"
+#include "window_input.h"
 
 namespace authoring_test {
 namespace {
@@ -90,6 +93,44 @@ TEST_F(AlbumPictures, NeedsAProjectAndAnAlbum) {
   ASSERT_TRUE(form.imgPreview2.click());
   EXPECT_TRUE(form.cmdPreview.Enabled());
   EXPECT_TRUE(fakes.modals.shown().isEmpty());
+}
+
+// A camera's picture, far more pixels than Qt decodes by default, chosen by
+// the user through the windows.
+TEST_F(AlbumPictures, ACameraPictureIsPreviewedTakenAndShownAgainAtTheSizeOfItsBox) {
+  writeAll(pics / "camera.jpg", controls::jpegFile({7360, 4912}, QColor(30, 90, 160)).toStdString());
+  controls::Picture previewed;
+  fakes.modals.expect<Dialog>([&](Dialog& picker) {
+    QApplication::processEvents();  // the picker comes up active
+    picker.Dir1.setPath(QString::fromStdString(pics.string()));
+    controls::WindowInput user(picker);
+    for (int i = 0; i < picker.File1.ListCount(); ++i) {
+      if (picker.File1.List(i) == "camera.jpg") {
+        ASSERT_TRUE(user.clickAt(user.entryOf(picker.File1, i)));
+      }
+    }
+    previewed = picker.Image1.Picture();
+    EXPECT_TRUE(controls::keptAsShownIn(previewed, picker.Image1));
+    ASSERT_TRUE(user.clickOn(picker.OKButton));
+  });
+  ASSERT_TRUE(controls::WindowInput(form).clickOn(form.imgPreview2));
+  EXPECT_EQ(previewed.size(), QSize(7360, 4912));
+  EXPECT_EQ(files(mirror / "02 - Rock"), (Names{"01 - song.dat", "intro.jpg"}));
+  EXPECT_EQ(form.imgPreview2.Picture().size(), QSize(7360, 4912));
+  EXPECT_TRUE(controls::keptAsShownIn(form.imgPreview2.Picture(), form.imgPreview2));
+
+  // Selecting the album again shows it from the mirror.
+  selectAlbum(0);
+  EXPECT_TRUE(form.imgPreview2.Picture().isEmpty());
+  selectAlbum(1);
+  EXPECT_EQ(form.imgPreview2.Picture().size(), QSize(7360, 4912));
+}
+
+TEST_F(AlbumPictures, APictureTooBigToHoldIsOutOfMemoryAndKeepsTheOldOne) {
+  writePicture(mirror / "02 - Rock" / "intro.gif");
+  expectPictureTooBigToHold(fakes, pics, "huge.gif");
+  ASSERT_TRUE(form.imgPreview2.click());
+  EXPECT_EQ(files(mirror / "02 - Rock"), (Names{"01 - song.dat", "intro.gif"}));
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include "dialogs/dialog_service.h"
 #include "file_io.h"
 #include "folder_listing.h"
+#include "picture_files.h"
 #include "project_list.h"
 #include "system/app_paths.h"
 #include "window_input.h"
@@ -98,6 +99,14 @@ void expectPickerChoice(controls::ScriptedModals& modals, const std::filesystem:
     EXPECT_TRUE(picker.File1.select(index));
     EXPECT_TRUE(picker.OKButton.click());
   });
+}
+
+void expectPictureTooBigToHold(Fakes& fakes, const std::filesystem::path& folder, const std::string& file) {
+  const QByteArray huge = controls::withClaimedSize(controls::gifFile({8, 8}, Qt::red), {65535, 65535});
+  store::writeFileAtomically(folder / file, std::string_view(huge.constData(), std::size_t(huge.size())));
+  expectPickerChoice(fakes.modals, folder, file);
+  fakes.dialogs->expectMsgBox("Out of memory", platform::vbOK);  // the picker's preview
+  fakes.dialogs->expectMsgBox("Out of memory", platform::vbOK);  // the command
 }
 
 void loadQuietly(Fakes& fakes, Form5& form) {

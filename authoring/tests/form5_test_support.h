@@ -100,6 +100,12 @@ void expectPickerChoice(controls::ScriptedModals& modals, const std::filesystem:
 // Tab through `window`, as often as it takes, until `control` has the focus.
 void tabTo(controls::Form& window, const controls::Control& control);
 
+// Writes `file` in `folder`, a GIF whose header claims 65535 x 65535 pixels,
+// far more than a picture may take, and expects the picker to come up and
+// take it with OK: its preview shows "Out of memory", and so does the
+// command that loads it next.
+void expectPictureTooBigToHold(Fakes& fakes, const std::filesystem::path& folder, const std::string& file);
+
 // The splash text of this build.
 QString splashText();
 

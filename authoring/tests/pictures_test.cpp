@@ -9,6 +9,7 @@
 #include "dialogs/real_boxes.h"
 #include "open_project_fixture.h"
 #include "pack_file.h"
+#include "picture_files.h"
 #include "project_data.h"
 #include "runtime_rules.h"
 #include "system/event_pump.h"
@@ -306,6 +307,34 @@ TEST_F(ProjectPictures, CommandsRefuseWithoutAnEditableProject) {
   EXPECT_EQ(fileBytes(project / "AUTORUN.INF"), autorun);
   EXPECT_EQ(data(), store::ProjectData{});
   EXPECT_TRUE(fakes.launcher->started().empty());
+}
+
+// 36 megapixels, more than Qt decodes by default: shown in its box at the
+// box's size, and again when the project opens.
+TEST_F(ProjectPictures, ACameraPictureIsTakenAndShownAtTheSizeOfItsBox) {
+  writeFile(pictures / "camera.jpg", controls::jpegFile({6000, 6000}, Qt::darkGreen).toStdString());
+  choose(form.Image2, "camera.jpg");
+  EXPECT_EQ(data().titlePicFile, "__TitlePicture__.jpg");
+  EXPECT_EQ(form.Image2.Picture().size(), QSize(6000, 6000));
+  EXPECT_TRUE(controls::keptAsShownIn(form.Image2.Picture(), form.Image2));
+  expectIdle();
+
+  form.Image2.setPicture(controls::Picture());
+  store::unpackFiles(pack(), mirror);
+  form.loadProjectData();
+  EXPECT_EQ(form.Image2.Picture().size(), QSize(6000, 6000));
+  EXPECT_TRUE(controls::keptAsShownIn(form.Image2.Picture(), form.Image2));
+}
+
+TEST_F(ProjectPictures, APictureTooBigToHoldIsOutOfMemoryAndChangesNothing) {
+  choose(form.Image4, "i.jpg");
+  const std::vector<std::uint8_t> before = fileBytes(pack());
+  expectPictureTooBigToHold(fakes, pictures, "huge.gif");
+  ASSERT_TRUE(form.Image2.click());
+  EXPECT_EQ(fileBytes(pack()), before);
+  EXPECT_EQ(data().titlePicFile, "");
+  EXPECT_TRUE(form.Image2.Picture().isEmpty());
+  expectIdle();
 }
 
 }  // namespace

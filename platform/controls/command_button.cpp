@@ -56,7 +56,7 @@ void CommandButton::applyPicture() {
   auto* button = static_cast<QPushButton*>(widget());
   if (style_ == 1 && !picture_.isEmpty()) {
     button->setIcon(QIcon(picture_.pixmap()));
-    button->setIconSize(picture_.pixmap().size());
+    button->setIconSize(picture_.size());
   } else {
     button->setIcon(QIcon());
   }

@@ -39,4 +39,8 @@ void Image::copyFrom(const Control& other) {
   }
 }
 
+Picture loadPictureFor(const Image& image, const QString& path) {
+  return LoadPicture(path, {image.Width(), image.Height()});
+}
+
 }  // namespace controls

@@ -31,4 +31,8 @@ class Image : public Control {
   int borderStyle_ = 0;
 };
 
+// The picture in `path` for `image`, a stretched image that alone shows it:
+// kept no bigger than the image draws it (LoadPicture with the image's size).
+controls::Picture loadPictureFor(const Image& image, const QString& path);
+
 }  // namespace controls

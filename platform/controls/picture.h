@@ -3,6 +3,7 @@
 // gif, bmp, jpg, jpeg or ico file. Copies share the image.
 
 #include <QPixmap>
+#include <QSizeF>
 #include <QString>
 
 namespace controls {
@@ -10,12 +11,19 @@ namespace controls {
 class Picture {
  public:
   Picture() = default;  // the empty picture
-  explicit Picture(QPixmap pixmap) : pixmap_(std::move(pixmap)) {}
+  explicit Picture(QPixmap pixmap) : pixmap_(std::move(pixmap)), size_(pixmap_.size()) {}
+  // A picture of `size` pixels kept as the smaller `pixmap`.
+  Picture(QPixmap pixmap, QSize size) : pixmap_(std::move(pixmap)), size_(size) {}
 
   bool isEmpty() const { return pixmap_.isNull(); }
-  // Size in twips; 0 for the empty picture.
+  // The picture's own size in twips, whatever size it is kept at; 0 for the
+  // empty picture.
   double Width() const;
   double Height() const;
+  // The picture's own size in pixels.
+  QSize size() const { return size_; }
+  // What is drawn: the picture at its own size, or smaller when it was
+  // loaded for a control that shows it smaller.
   const QPixmap& pixmap() const { return pixmap_; }
 
   friend bool operator==(const Picture& a, const Picture& b) {
@@ -24,11 +32,21 @@ class Picture {
 
  private:
   QPixmap pixmap_;
+  QSize size_;
 };
 
 // The picture in `path`. Throws store::StoreError: "File not found" when
 // there is no such file, "Invalid picture" when it holds no picture Qt can
-// read. An empty path gives the empty picture.
+// read, "Out of memory" when it cannot be held decoded (it would take more
+// than 1 GiB, or more than the memory the system has free, or the memory is
+// refused). An empty path gives the empty picture.
 Picture LoadPicture(const QString& path = {});
+
+// The same for controls that only ever draw the picture stretched over at
+// most `shownAt` (width and height in twips): a bigger picture is decoded
+// and kept at the least size of its own proportions that still covers
+// `shownAt`, so that it costs the memory of what is shown. Its Width and
+// Height stay its own.
+Picture LoadPicture(const QString& path, QSizeF shownAt);
 
 }  // namespace controls

@@ -11,8 +11,12 @@ void PictureView::paintEvent(QPaintEvent* event) {
     if (stretch_) {
       painter.setRenderHint(QPainter::SmoothPixmapTransform);
       painter.drawPixmap(rect(), picture_.pixmap());
-    } else {
+    } else if (picture_.pixmap().size() == picture_.size()) {
       painter.drawPixmap(0, 0, picture_.pixmap());
+    } else {
+      // A picture kept smaller than its own size is still drawn at that size.
+      painter.setRenderHint(QPainter::SmoothPixmapTransform);
+      painter.drawPixmap(QRect(QPoint(0, 0), picture_.size()), picture_.pixmap());
     }
   }
   if (border_) {

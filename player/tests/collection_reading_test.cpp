@@ -7,6 +7,7 @@
 
 #include "artwork.h"
 #include "interface_colour.h"
+#include "picture_files.h"
 #include "player_fixture.h"
 
 namespace player::testing_support {
@@ -251,6 +252,41 @@ TEST_F(CollectionReading, TakesTheCoverByItsExtensionOrder) {
       EXPECT_EQ(middleColour(browser().Image1(0).Picture()), QColor(10 + static_cast<int>(at) * 40, 0, 0)) << c.taken;
     }
   }
+}
+
+// Pictures of a 36-megapixel camera, more than Qt decodes by default: the
+// intro, title and bottom pictures whole, as their windows take their size;
+// the covers at the size of the biggest picture that draws them.
+TEST_F(CollectionReading, ShowsCameraPicturesTheCoversAtTheSizeShown) {
+  const QColor colour(30, 90, 160);
+  const QByteArray camera = controls::jpegFile({7360, 4912}, colour);
+  auto data = projectData();
+  data.initPicFile = "intro.jpg";
+  data.titlePicFile = "title.jpg";
+  data.bottomPicFile = "bottom.jpg";
+  writeProjectData(data);
+  writePack("dop.qd", {{"title.jpg", camera.toStdString()},
+                       {"bottom.jpg", camera.toStdString()},
+                       {"intro.jpg", camera.toStdString()}});
+  const QByteArray huge = controls::withClaimedSize(controls::gifFile({8, 8}, Qt::red), {65535, 65535});
+  writePack("cvrd.qd", {{"01.jpg", camera.toStdString()}, {"02.gif", huge.toStdString()}});
+  addAlbums(2);
+  expectIntro([](Form4& intro) { EXPECT_EQ(intro.Width(), 7360 * 15); });
+  start();
+  EXPECT_TRUE(introShown);
+  EXPECT_EQ(browser().ImageTorvel.Width(), 7360 * 15);
+  EXPECT_EQ(browser().Image10.Height(), 4912 * 15);
+  EXPECT_EQ(middleColour(browser().ImageTorvel.Picture()), colour);
+
+  const controls::Picture& cover = browser().Image1(0).Picture();
+  EXPECT_EQ(cover.size(), QSize(7360, 4912));
+  EXPECT_TRUE(controls::keptAsShownIn(cover, browser().mainIMG));
+  EXPECT_EQ(middleColour(cover), colour);
+  EXPECT_TRUE(browser().mainIMG.Picture() == cover);
+  // A cover that cannot be held leaves the default one, and start-up goes on.
+  EXPECT_TRUE(browser().Image1(1).Picture().pixmap().toImage() == artwork::defaultCover().pixmap().toImage());
+  EXPECT_TRUE(filesIn(coversFolder()).empty());
+  EXPECT_TRUE(ends.empty());
 }
 
 }  // namespace
