@@ -11,6 +11,7 @@
 #include <chrono>
 #include <cstring>
 #include <filesystem>
+#include <fstream>
 #include <thread>
 
 #include "player_fixture.h"
@@ -58,10 +59,12 @@ std::string ownPictures(int tint) {
 extern "C" char** environ;
 
 // The real player, started from the disc it lies on as QD.exe; the
-// termination signals reach it with their default actions, as from a shell.
+// termination signals reach it with their default actions, as from a shell,
+// but for those in `ignored`, which it starts with ignored, as nohup starts
+// a program.
 class PlayerProcess {
  public:
-  PlayerProcess(const fs::path& disc, const std::vector<std::string>& settings) {
+  PlayerProcess(const fs::path& disc, const std::vector<std::string>& settings, const std::vector<int>& ignored = {}) {
     fs::create_symlink(PLAYER_PROGRAM, disc / "QD.exe");
     std::vector<std::string> env;
     for (char** e = environ; *e; ++e) {
@@ -83,12 +86,23 @@ class PlayerProcess {
     sigset_t defaults, none;
     sigemptyset(&defaults);
     for (int signal : {SIGTERM, SIGINT, SIGHUP}) sigaddset(&defaults, signal);
+    // An ignored signal stays ignored across exec: ignored here while the
+    // player is spawned, it starts ignored there.
+    struct sigaction ignore{};
+    std::vector<struct sigaction> kept(ignored.size());
+    ignore.sa_handler = SIG_IGN;
+    sigemptyset(&ignore.sa_mask);
+    for (std::size_t i = 0; i < ignored.size(); ++i) {
+      sigdelset(&defaults, ignored[i]);
+      ::sigaction(ignored[i], &ignore, &kept[i]);
+    }
     sigemptyset(&none);
     posix_spawnattr_setsigdefault(&attributes, &defaults);
     posix_spawnattr_setsigmask(&attributes, &none);
     posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGDEF | POSIX_SPAWN_SETSIGMASK);
     if (posix_spawn(&pid_, program.c_str(), nullptr, &attributes, argv, envp.data()) != 0) pid_ = -1;
     posix_spawnattr_destroy(&attributes);
+    for (std::size_t i = 0; i < ignored.size(); ++i) ::sigaction(ignored[i], &kept[i], nullptr);
   }
   ~PlayerProcess() {
     if (pid_ <= 0 || status_) return;
@@ -100,6 +114,11 @@ class PlayerProcess {
 
   bool started() const { return pid_ > 0; }
   void send(int signal) const { ::kill(pid_, signal); }
+
+  // Whether the running player ignores `signal`, and whether a handler of
+  // its own takes it; empty when its state cannot be read.
+  std::optional<bool> ignores(int signal) const { return inMask("SigIgn:", signal); }
+  std::optional<bool> catches(int signal) const { return inMask("SigCgt:", signal); }
 
   // The wait status once the player has ended, within `seconds`; empty while it runs.
   std::optional<int> waitForEnd(int seconds) {
@@ -114,6 +133,13 @@ class PlayerProcess {
   }
 
  private:
+  std::optional<bool> inMask(const std::string& field, int signal) const {
+    std::ifstream status("/proc/" + std::to_string(pid_) + "/status");
+    for (std::string line; std::getline(status, line);)
+      if (line.starts_with(field)) return (std::stoull(line.substr(field.size()), nullptr, 16) >> (signal - 1)) & 1;
+    return std::nullopt;
+  }
+
   pid_t pid_ = -1;
   std::optional<int> status_;
 };
@@ -203,6 +229,27 @@ TEST_F(RunningPlayers, EachKeepsAFolderOfItsOwnTillASignalEndsIt) {
     }
     EXPECT_TRUE(runFoldersIn(tmpDir.path()).empty()) << runFoldersIn(tmpDir.path()).front();
   }
+}
+
+// Started with its terminal's going ignored, as nohup starts it, a player
+// keeps it ignored and plays on; the other signals still end it.
+TEST_F(RunningPlayers, StartedUnderNohupOutlivesItsTerminal) {
+  TempFolder disc, tmpDir;
+  writeDisc(disc.path(), 60);
+  PlayerProcess player(disc.path(), settings(tmpDir.path()), {SIGHUP});
+  ASSERT_TRUE(player.started());
+  ASSERT_TRUE(waitForStartedPlayers(tmpDir.path(), 1));
+  EXPECT_EQ(player.ignores(SIGHUP), true);
+  EXPECT_EQ(player.catches(SIGHUP), false);
+  EXPECT_EQ(player.catches(SIGTERM), true);
+  player.send(SIGHUP);
+  EXPECT_FALSE(player.waitForEnd(1)) << "ended by SIGHUP";
+  EXPECT_EQ(runFoldersIn(tmpDir.path()).size(), 1u);
+  player.send(SIGTERM);
+  const auto status = player.waitForEnd(30);
+  ASSERT_TRUE(status);
+  EXPECT_TRUE(WIFSIGNALED(*status) && WTERMSIG(*status) == SIGTERM) << *status;
+  EXPECT_TRUE(runFoldersIn(tmpDir.path()).empty());
 }
 
 TEST_F(RunningPlayers, EndingAtOnceDuringItsStartLeavesNoFolder) {

@@ -85,6 +85,7 @@ TEST_F(WindowFit, BothWindowsLieOnTheScreenWithEveryControlInSight) {
       {"1280 x 1024", 1280, 1024, {}, WindowStyle::Normal},
       {"1920 x 1080", 1920, 1080, {}, WindowStyle::Normal},
       {"a panel at the foot", 1280, 1024, {0, 0, 1280, 994}, WindowStyle::Normal},
+      {"a panel at the top", 1280, 1024, {0, 30, 1280, 994}, WindowStyle::Normal},
       {"a dock at the left", 1280, 1024, {48, 0, 1232, 1024}, WindowStyle::Normal},
       {"started without focus", 1280, 1024, {}, WindowStyle::NormalNoFocus},
       {"started maximised", 1280, 1024, {}, WindowStyle::Maximized},

@@ -3,12 +3,16 @@
 
 #include <QCoreApplication>
 #include <functional>
+#include <new>
+#include <stdexcept>
 
 #include "system/process_launcher.h"
 
 #include "path_functions.h"
 #include "path_helpers.h"
 #include "player_fixture.h"
+#include "player_program.h"
+#include "store_error.h"
 #include "window_input.h"
 
 namespace player::testing_support {
@@ -358,6 +362,75 @@ TEST_F(ShutDown, ThePlayersFolderGoesWithThePlayer) {
   EXPECT_EQ(runFolders().size(), 1u) << "made before the player window failed";
   player.reset();
   EXPECT_TRUE(runFolders().empty());
+}
+
+// The program's run: its event loop runs while the player lives with its
+// folder, and the player and its folder go when the loop ends.
+TEST_F(ShutDown, TheProgramRunsTheLoopWhileThePlayerLives) {
+  writeTypicalCollection(1);
+  bool looped = false;
+  const int code = runPlayer([this] { return std::make_unique<media::FakeMediaControl>(*clock); },
+                             [&] {
+                               looped = true;
+                               EXPECT_EQ(runFolders().size(), 1u);
+                               EXPECT_EQ(controls::Form::loadedForms().size(), 3u) << "browser, player, placeholder";
+                               return 7;
+                             });
+  EXPECT_TRUE(looped);
+  EXPECT_EQ(code, 7);
+  EXPECT_TRUE(runFolders().empty());
+  EXPECT_TRUE(dialogs->shown().empty());
+}
+
+// A script of boxes that runs `atEveryBox` as each message box comes up.
+class WatchedDialogs : public platform::ScriptedDialogs {
+ public:
+  std::function<void()> atEveryBox;
+  platform::MsgBoxResult MsgBox(const QString& prompt, int style, const QString& title) override {
+    if (atEveryBox) atEveryBox();
+    return ScriptedDialogs::MsgBox(prompt, style, title);
+  }
+};
+
+// A start-up that fails, whatever it fails with, shows its failure in a
+// critical box once the player and its folder have gone, and ends the
+// program with 1.
+TEST_F(ShutDown, AFailedStartSaysWhyAndEndsTheProgramWith1) {
+  const struct {
+    const char* what;
+    std::function<void()> fail;
+    const char* message;
+  } cases[] = {
+      {"a file error", [] { throw store::StoreError("Path/File access error"); }, "Path/File access error"},
+      {"no memory", [] { throw std::bad_alloc(); }, "std::bad_alloc"},
+      {"a wrong index", [] { throw std::out_of_range("no such entry"); }, "no such entry"},
+  };
+  writeTypicalCollection(1);
+  platform::ScopedInstall<platform::DialogService, WatchedDialogs, &platform::dialogs, &platform::setDialogService>
+      boxes;
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    boxes->expectMsgBox(c.message, platform::vbOK).withStyle(platform::vbCritical);
+    boxes->atEveryBox = [this] {
+      EXPECT_TRUE(runFolders().empty()) << "the folder is still there";
+      EXPECT_TRUE(controls::Form::loadedForms().empty()) << "the windows are still there";
+    };
+    bool looped = false;
+    const int code = runPlayer(
+        [&]() -> std::unique_ptr<media::MediaControl> {
+          EXPECT_EQ(runFolders().size(), 1u) << "the pictures are unpacked before the player window loads";
+          c.fail();
+          return nullptr;
+        },
+        [&] {
+          looped = true;
+          return 0;
+        });
+    EXPECT_EQ(code, 1);
+    EXPECT_FALSE(looped);
+    boxes->verifyAllShown();
+    EXPECT_TRUE(runFolders().empty());
+  }
 }
 
 TEST_F(ShutDown, ClosingThePlaceholderEndsThePlayer) {
