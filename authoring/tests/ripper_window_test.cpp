@@ -259,10 +259,13 @@ TEST_F(RipperWindow, HoldsTheMainWindowUntilItClosesByCancelOrItsCloseBox) {
     SCOPED_TRACE(byCloseBox);
     ASSERT_NE(openRipper(), nullptr);
     EXPECT_FALSE(form.Enabled());
-    // The main window takes nothing meanwhile.
+    // The main window takes nothing meanwhile, not the window system's close either.
     WindowInput(form).clickOn(form.Command7);
     WindowInput(form).clickOn(form.Image15);
     EXPECT_FALSE(form.infoTeller);
+    form.widget()->close();
+    EXPECT_TRUE(form.isLoaded());
+    EXPECT_TRUE(window().isLoaded());
     EXPECT_TRUE(window().Icon() == icon);
     EXPECT_TRUE(ripper::faultFilterInstalled());
     if (byCloseBox)
