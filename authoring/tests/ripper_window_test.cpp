@@ -568,6 +568,34 @@ TEST_F(RipperWindow, CancelLeavesNoPartOfATrackAndTheListShowsOnlyFinishedSongs)
   }
 }
 
+TEST_F(RipperWindow, TheWindowSystemsCloseLeavesTheRipItsProgressWindowAndItsCancel) {
+  insertDisc({60, 60});
+  ASSERT_NE(openRipper(), nullptr);
+  selectLines(0, 1);
+  int passes = 0;
+  bool stayedUp = false, cancelled = false;
+  duringRip = [&] {
+    frmProgress* progress = ripper::progressWindow();
+    if (!progress) return;  // not a block's pass
+    if (++passes == 1) {
+      // Alt+F4 or a window list's close, on each window of the program.
+      for (controls::Form* w : std::initializer_list<controls::Form*>{progress, &window(), &form})
+        w->widget()->close();
+      stayedUp = progress->isLoaded() && progress->widget()->isVisible() && window().isLoaded() && form.isLoaded();
+    } else if (passes == 2) {
+      cancelled = WindowInput(*progress).clickOn(progress->Command1);
+    }
+  };
+  extract();
+  EXPECT_TRUE(stayedUp);
+  EXPECT_TRUE(cancelled);
+  EXPECT_EQ(passes, 2);
+  EXPECT_EQ(files(album()), Names{});
+  EXPECT_TRUE(window().Enabled());
+  ASSERT_TRUE(WindowInput(window()).clickOn(window().cmdQuit));
+  EXPECT_TRUE(form.Enabled());
+}
+
 TEST_F(RipperWindow, ATrackOfWhichNothingCanBeReadIsAReadErrorAndLeavesNoSong) {
   // Tracks of 30, 40 and 30 frames (from frames 0, 30 and 70) on an image
   // whose .bin stops short: the tracks it ends in, and those that begin
