@@ -3,7 +3,9 @@
 // with the status line, the bar and the Cancel button, which asks the rip
 // to stop after its current block and closes nothing itself. Only the rip
 // takes the window down: a close asked by the window system (Alt+F4, a
-// window list) leaves it up with its Cancel.
+// window list) leaves it up with its Cancel. A Cancel still held down when
+// the rip takes the window away counts as pressed: its release would come
+// to no window.
 
 #include <QString>
 
@@ -29,6 +31,7 @@ class frmProgress : public controls::Form {
 
  protected:
   void Form_QueryUnload(int& cancel, int unloadMode) override;
+  void Form_Unload(int& cancel) override;
 
  private:
   void Command1_Click();
