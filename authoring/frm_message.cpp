@@ -29,6 +29,10 @@ void frmMessage::closeIfAllowed() {
   if (closeOnClick) Unload();
 }
 
+void frmMessage::Form_QueryUnload(int& cancel, int unloadMode) {
+  if (unloadMode == controls::vbFormControlMenu && !closeOnClick) cancel = 1;
+}
+
 void frmMessage::showText(const QString& text) {
   Label1.setCaption(text);
   const QFontMetrics metrics(Label1.widget()->font());

@@ -43,6 +43,18 @@ void frmProgress::ChangeProgress(const QString& Status, float CurVal, float TotV
 
 void frmProgress::Command1_Click() { ripper::CancelRip = ripper::kCancelled; }
 
+// Gone, the window would take the rip's only Cancel with it while the rip
+// went on to its end behind the disabled ripper window.
+void frmProgress::Form_QueryUnload(int& cancel, int unloadMode) {
+  if (unloadMode == controls::vbFormControlMenu) cancel = 1;
+}
+
+// The rip unloads the window at the end of every track; a Cancel pressed as
+// the track ended stops the tracks after it.
+void frmProgress::Form_Unload(int&) {
+  if (Command1.isHeldDown()) Command1_Click();
+}
+
 QString percentText(float CurVal, float TotVal) {
   const float percent = TotVal != 0 ? CurVal / TotVal * 100.0f : 0.0f;
   // Halves go away from zero at the second decimal of the value as written

@@ -1,7 +1,11 @@
 #pragma once
 // frmProgress, the progress window of a track's rip: a borderless window
 // with the status line, the bar and the Cancel button, which asks the rip
-// to stop after its current block and closes nothing itself.
+// to stop after its current block and closes nothing itself. Only the rip
+// takes the window down: a close asked by the window system (Alt+F4, a
+// window list) leaves it up with its Cancel. A Cancel still held down when
+// the rip takes the window away counts as pressed: its release would come
+// to no window.
 
 #include <QString>
 
@@ -24,6 +28,10 @@ class frmProgress : public controls::Form {
   // Caption "Progress " with CurVal / TotVal as a percentage ("43.33") and
   // " %", the bar that share of its frame's inner width, and `Status`.
   void ChangeProgress(const QString& Status, float CurVal, float TotVal);
+
+ protected:
+  void Form_QueryUnload(int& cancel, int unloadMode) override;
+  void Form_Unload(int& cancel) override;
 
  private:
   void Command1_Click();

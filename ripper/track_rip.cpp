@@ -122,6 +122,11 @@ RipOutcome RipTrackToMp3(const QString& path, std::int32_t& firstFrame, std::int
     outcome = RipOutcome::Finished;
 
     std::optional<QString> readError = readErrorOfEmptyTrack(*readBuffer, firstFrame, endFrame);
+    // The last block's pass of the event loop waits until the track is
+    // closed, right before the progress window goes: a Cancel pressed while
+    // the file was being finished is still taken by the window it was
+    // pressed in, and stops the tracks after this one.
+    bool lastPassOwed = false;
     while (!readError && remaining > 0) {
       const auto count = static_cast<std::uint32_t>(std::min(kFramesPerBlock, remaining));
       if (!readBlock(*readBuffer, firstFrame, count)) {
@@ -142,7 +147,10 @@ RipOutcome RipTrackToMp3(const QString& path, std::int32_t& firstFrame, std::int
       }
       progress.ChangeProgress(QStringLiteral("Extracting track ") + path, static_cast<float>(total - remaining),
                               static_cast<float>(total));
-      runtime::letPendingEventsRun();
+      if (remaining > 0)
+        runtime::letPendingEventsRun();
+      else
+        lastPassOwed = true;
     }
     if (readError) {
       platform::dialogs().MsgBox(*readError, platform::vbOKOnly);
@@ -162,6 +170,7 @@ RipOutcome RipTrackToMp3(const QString& path, std::int32_t& firstFrame, std::int
     file.reset();
     streamOpen = false;
     encoder::beCloseStream(stream);
+    if (lastPassOwed) runtime::letPendingEventsRun();
     unloadProgress();
   } catch (const std::exception& error) {
     // Error steps.

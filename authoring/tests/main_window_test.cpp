@@ -255,6 +255,23 @@ TEST_F(MainWindow, WorkingIndicatorIsModeless) {
   EXPECT_TRUE(fakes.modals.shown().isEmpty());
 }
 
+TEST_F(MainWindow, TheWindowSystemsCloseOfTheMessageWindowDoesWhatAClickDoes) {
+  // "Working....": it stays up until the work hides it.
+  form.showWorking();
+  form.messageWindow().widget()->close();
+  EXPECT_TRUE(form.messageWindow().isLoaded());
+  EXPECT_TRUE(form.messageWindow().widget()->isVisible());
+  form.hideWorking();
+  EXPECT_FALSE(form.messageWindow().Visible());
+
+  // A help text or notice goes, and its caller goes on.
+  fakes.modals.expect<frmMessage>([](frmMessage& shown) { shown.widget()->close(); });
+  form.message("Press this button inorder to add a new album instance.", true);
+  EXPECT_EQ(fakes.modals.pending(), 0);
+  for (controls::Form* f : controls::Form::loadedForms()) EXPECT_NE(f->Name(), "frmMessage");
+  EXPECT_TRUE(form.acceptsUserInput());
+}
+
 TEST_F(MainWindow, WebLinksOpenTheHostsPagesMinimisedInHelpModeToo) {
   ASSERT_TRUE(form.Image15.mouseDown());
   form.SSTab1.setTab(2);

@@ -26,6 +26,7 @@
 #include "frm_main.h"
 #include "frm_progress.h"
 #include "mp3_reading.h"
+#include "passed_on_drives.h"
 #include "render.h"
 #include "rip_error.h"
 #include "runtime_rules.h"
@@ -259,10 +260,13 @@ TEST_F(RipperWindow, HoldsTheMainWindowUntilItClosesByCancelOrItsCloseBox) {
     SCOPED_TRACE(byCloseBox);
     ASSERT_NE(openRipper(), nullptr);
     EXPECT_FALSE(form.Enabled());
-    // The main window takes nothing meanwhile.
+    // The main window takes nothing meanwhile, not the window system's close either.
     WindowInput(form).clickOn(form.Command7);
     WindowInput(form).clickOn(form.Image15);
     EXPECT_FALSE(form.infoTeller);
+    form.widget()->close();
+    EXPECT_TRUE(form.isLoaded());
+    EXPECT_TRUE(window().isLoaded());
     EXPECT_TRUE(window().Icon() == icon);
     EXPECT_TRUE(ripper::faultFilterInstalled());
     if (byCloseBox)
@@ -563,6 +567,142 @@ TEST_F(RipperWindow, CancelLeavesNoPartOfATrackAndTheListShowsOnlyFinishedSongs)
     EXPECT_EQ(songList().size(), expected.size() + 1);
     ASSERT_TRUE(WindowInput(window()).clickOn(window().cmdQuit));
   }
+}
+
+// The disc images' drives, telling the test of every block asked for.
+class WatchedDrives : public ripper_test::PassedOnDrives {
+ public:
+  std::int32_t ReadCDAudioLBA(ripper::TrackBuffer& buffer) override {
+    if (beforeRead) beforeRead(static_cast<int>(buffer.firstFrame));
+    return PassedOnDrives::ReadCDAudioLBA(buffer);
+  }
+  std::function<void(int)> beforeRead;
+};
+
+TEST_F(RipperWindow, OneCancelPressStopsTheRipWhateverMomentOfItItComesAt) {
+  // Three tracks of 60 frames, read as blocks of 26, 26 and 8. A moment is
+  // a track and the blocks of it done: 0 is the progress window just up,
+  // before its first block; 3 is the track's bar full, before the next
+  // track begins.
+  struct Case {
+    int track, blocksDone;
+    Names songs;
+  };
+  const Case cases[] = {
+      {1, 0, {}},
+      {1, 1, {}},
+      {2, 2, {"01 - Track 1.mp3"}},
+      {1, 3, {"01 - Track 1.mp3"}},
+      {2, 0, {"01 - Track 1.mp3"}},
+      {3, 3, {"01 - Track 1.mp3", "02 - Track 2.mp3", "03 - Track 3.mp3"}},
+  };
+  constexpr int kTrackFrames = 60;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << "track " << c.track << ", blocks done " << c.blocksDone);
+    fs::remove_all(album());
+    fs::create_directory(album());
+    withSongs({});
+    insertDisc({kTrackFrames, kTrackFrames, kTrackFrames});
+    WatchedDrives drives;
+    ASSERT_NE(openRipper(), nullptr);
+    selectLines(0, 2);
+    int track = 0, blocksDone = 0, readsAfter = 0, passesAfter = 0;
+    bool pressed = false;
+    std::uintmax_t sizeWhenPressed = 0;
+    const auto pressCancel = [&] {
+      frmProgress* progress = ripper::progressWindow();
+      ASSERT_NE(progress, nullptr);
+      const fs::path song = album() / ("0" + std::to_string(track) + " - Track " + std::to_string(track) + ".mp3");
+      std::error_code ec;
+      sizeWhenPressed = fs::file_size(song, ec);
+      EXPECT_TRUE(WindowInput(*progress).clickOn(progress->Command1));
+      pressed = true;
+    };
+    drives.beforeRead = [&](int frame) {
+      if (pressed) ++readsAfter;
+      const int trackOfFrame = frame / kTrackFrames + 1;
+      if (trackOfFrame != track) {
+        track = trackOfFrame;
+        blocksDone = 0;
+      }
+      if (!pressed && track == c.track && blocksDone == c.blocksDone) pressCancel();
+    };
+    duringRip = [&] {
+      if (!ripper::progressWindow()) return;  // not a block's pass
+      ++blocksDone;
+      if (pressed) ++passesAfter;
+      if (!pressed && track == c.track && blocksDone == c.blocksDone) pressCancel();
+    };
+    extract();
+    duringRip = {};
+    EXPECT_TRUE(pressed);
+    // Pressed after a block, the rip reads one more and stops after it;
+    // pressed while the first is read, or after the last, it reads none.
+    // No track follows.
+    const bool blockFollows = c.blocksDone == 1 || c.blocksDone == 2;
+    EXPECT_EQ(readsAfter, blockFollows ? 1 : 0);
+    EXPECT_EQ(passesAfter, 0);
+    EXPECT_EQ(files(album()), c.songs);
+    EXPECT_EQ(songList(), c.songs);
+    // At a track's last pass its file is finished already: nothing but the
+    // progress window's going is left of the track.
+    if (c.blocksDone == 3)
+      EXPECT_EQ(sizeWhenPressed, fs::file_size(album() / c.songs.back()));
+    EXPECT_EQ(ripper::CancelRip, 0);
+    EXPECT_EQ(ripper::progressWindow(), nullptr);
+    EXPECT_TRUE(window().Enabled());
+    ASSERT_TRUE(WindowInput(window()).clickOn(window().cmdQuit));
+  }
+}
+
+TEST_F(RipperWindow, ACancelHeldDownAsATrackEndsStopsTheTracksAfterIt) {
+  // Pressed at the first track's last pass and not yet let go when the rip
+  // takes the progress window away; its release comes to no window.
+  insertDisc({60, 60, 60});
+  ASSERT_NE(openRipper(), nullptr);
+  selectLines(0, 2);
+  int passes = 0;
+  bool held = false;
+  duringRip = [&] {
+    frmProgress* progress = ripper::progressWindow();
+    if (!progress || ++passes != 3) return;
+    held = WindowInput(*progress).pressOn(progress->Command1) && progress->Command1.isHeldDown();
+    EXPECT_EQ(ripper::CancelRip, 0);
+  };
+  extract();
+  EXPECT_TRUE(held);
+  EXPECT_EQ(passes, 3);
+  EXPECT_EQ(files(album()), Names{"01 - Track 1.mp3"});
+  EXPECT_EQ(ripper::CancelRip, 0);
+  EXPECT_TRUE(window().Enabled());
+}
+
+TEST_F(RipperWindow, TheWindowSystemsCloseLeavesTheRipItsProgressWindowAndItsCancel) {
+  insertDisc({60, 60});
+  ASSERT_NE(openRipper(), nullptr);
+  selectLines(0, 1);
+  int passes = 0;
+  bool stayedUp = false, cancelled = false;
+  duringRip = [&] {
+    frmProgress* progress = ripper::progressWindow();
+    if (!progress) return;  // not a block's pass
+    if (++passes == 1) {
+      // Alt+F4 or a window list's close, on each window of the program.
+      for (controls::Form* w : std::initializer_list<controls::Form*>{progress, &window(), &form})
+        w->widget()->close();
+      stayedUp = progress->isLoaded() && progress->widget()->isVisible() && window().isLoaded() && form.isLoaded();
+    } else if (passes == 2) {
+      cancelled = WindowInput(*progress).clickOn(progress->Command1);
+    }
+  };
+  extract();
+  EXPECT_TRUE(stayedUp);
+  EXPECT_TRUE(cancelled);
+  EXPECT_EQ(passes, 2);
+  EXPECT_EQ(files(album()), Names{});
+  EXPECT_TRUE(window().Enabled());
+  ASSERT_TRUE(WindowInput(window()).clickOn(window().cmdQuit));
+  EXPECT_TRUE(form.Enabled());
 }
 
 TEST_F(RipperWindow, ATrackOfWhichNothingCanBeReadIsAReadErrorAndLeavesNoSong) {

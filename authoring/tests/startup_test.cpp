@@ -155,6 +155,20 @@ TEST_F(Startup, WithoutAWebHostTheRequestFailsAtTheRecoveryPoint) {
   expectUsable(form);
 }
 
+TEST_F(Startup, TheSplashStaysUpThroughAWindowSystemsCloseUntilTheStartUpHidesIt) {
+  fakes.fetcher->alwaysReply("29127");
+  bool stayedUp = false;
+  watcher.onFirstFetch = [&] {
+    Form5& form = *Form5::instance();
+    form.messageWindow().widget()->close();
+    stayedUp = form.messageWindow().isLoaded() && form.messageWindow().widget()->isVisible();
+  };
+  Form5 form;
+  form.Load();
+  EXPECT_TRUE(stayedUp);
+  expectUsable(form);
+}
+
 TEST_F(Startup, AnExistingHandleFolderIsLeftAsItIs) {
   fs::create_directory(fakes.folder.handle());
   std::ofstream(fakes.folder.handle() / "mirror");

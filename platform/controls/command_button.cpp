@@ -67,6 +67,8 @@ void CommandButton::setDefault(bool isDefault) {
   static_cast<QPushButton*>(widget())->setDefault(isDefault);
 }
 
+bool CommandButton::isHeldDown() const { return static_cast<const QPushButton*>(widget())->isDown(); }
+
 void CommandButton::copyFrom(const Control& other) {
   Control::copyFrom(other);
   if (auto* o = dynamic_cast<const CommandButton*>(&other)) {

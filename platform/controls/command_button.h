@@ -21,6 +21,8 @@ class CommandButton : public Control {
   // Enter anywhere in the window presses the Default button.
   bool Default() const { return default_; }
   void setDefault(bool isDefault);
+  // Pressed, by the mouse or the space bar, and not yet let go.
+  bool isHeldDown() const;
 
   void copyFrom(const Control& other) override;
 

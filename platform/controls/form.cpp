@@ -276,7 +276,10 @@ void Form::windowClosing(bool& accept) {
     accept = true;
     return;
   }
-  accept = !isBlocked() && unloadAsked(vbFormControlMenu);
+  // A window that takes no input, disabled by the program or blocked by a
+  // modal window, refuses the window system's close as it refuses a click;
+  // whatever took its input away gives it back.
+  accept = Enabled() && !isBlocked() && unloadAsked(vbFormControlMenu);
 }
 
 bool Form::close() {

@@ -55,7 +55,9 @@ inline constexpr int vbMinimized = 1;
 inline constexpr int vbMaximized = 2;
 
 // Form_QueryUnload's unloadMode: the window system's close (the close box,
-// Alt+F4), or the program's own Unload.
+// Alt+F4, a window list's close; it comes to a window without a border
+// too, and a window that takes no input refuses it unasked), or the
+// program's own Unload.
 inline constexpr int vbFormControlMenu = 0;
 inline constexpr int vbFormCode = 1;
 
@@ -143,7 +145,8 @@ class Form : public Element, public Container {
 
  protected:
   virtual void Form_Load() {}
-  // Set cancel to non-zero to keep the window loaded.
+  // Set cancel to non-zero to keep the window loaded. A window with no
+  // close box of its own decides here what the window system's close does.
   virtual void Form_QueryUnload(int& cancel, int unloadMode) { (void)cancel, (void)unloadMode; }
   virtual void Form_Unload(int& cancel) { (void)cancel; }
   virtual void Form_Activate() {}

@@ -21,6 +21,7 @@
 #include "frm_progress.h"
 #include "mp3_encoder.h"
 #include "mp3_reading.h"
+#include "passed_on_drives.h"
 #include "runtime_rules.h"
 #include "store_error.h"
 #include "temp_folder.h"
@@ -37,16 +38,8 @@ const QString kReadErrorText =
 
 // The disc's drive, whose calls to read a block fail as many times as a
 // test says before the block is read.
-class FlakyDrive : public CdDrives {
+class FlakyDrive : public PassedOnDrives {
  public:
-  FlakyDrive() : disc_(cdDrives()) { setCdDrives(this); }
-  ~FlakyDrive() override { setCdDrives(nullptr); }
-
-  std::int32_t GetNumAdapters() override { return disc_.GetNumAdapters(); }
-  void GetCDRecord(CdRecord& record, int index) override { disc_.GetCDRecord(record, index); }
-  bool OpenCD(int index) override { return disc_.OpenCD(index); }
-  void CloseCD() override { disc_.CloseCD(); }
-  std::int32_t tocFrame(int entry) override { return disc_.tocFrame(entry); }
   std::int32_t ReadCDAudioLBA(TrackBuffer& buffer) override {
     const int frame = static_cast<int>(buffer.firstFrame);
     reads.push_back(frame);
@@ -55,9 +48,9 @@ class FlakyDrive : public CdDrives {
       --failuresAt[frame];
       return 0;
     }
-    return disc_.ReadCDAudioLBA(buffer);
+    return PassedOnDrives::ReadCDAudioLBA(buffer);
   }
-  QString AKRipErrText() override { return failedLast ? kReadErrorText : disc_.AKRipErrText(); }
+  QString AKRipErrText() override { return failedLast ? kReadErrorText : PassedOnDrives::AKRipErrText(); }
 
   // The failed calls before the block of this first frame is read.
   std::map<int, int> failuresAt;
@@ -65,7 +58,6 @@ class FlakyDrive : public CdDrives {
   std::vector<int> reads;
 
  private:
-  CdDrives& disc_;
   bool failedLast = false;
 };
 

@@ -267,6 +267,37 @@ TEST(FormLifecycle, HooksRunInOrderAndTheCloseBoxCanBeRefused) {
   EXPECT_EQ(r.hooks, (QStringList{"Load", "Activate", "Paint", "QueryUnload 0", "QueryUnload 0", "Unload"}));
 }
 
+TEST(FormLifecycle, AWindowThatTakesNoInputRefusesTheWindowSystemsCloseUnasked) {
+  // The window system's close (Alt+F4, a window list's close) reaches a
+  // window whatever its state, a borderless one too.
+  Recorder r;
+  r.setBorderStyle(0);
+  r.Show();
+  r.hooks.clear();
+  r.setEnabled(false);
+  r.widget()->close();
+  EXPECT_TRUE(r.isLoaded());
+  EXPECT_TRUE(r.widget()->isVisible());
+
+  // Blocked by a modal window of another.
+  r.setEnabled(true);
+  MainWindow main;
+  main.Show();
+  ScriptedModals modals;
+  modals.expect<MessageWindow>([&](MessageWindow& m) {
+    r.widget()->close();
+    EXPECT_TRUE(m.Label1.click());
+  });
+  main.Command2.click();
+  EXPECT_TRUE(r.isLoaded());
+  EXPECT_TRUE(r.hooks.isEmpty());
+
+  // Taking input again, it is asked and goes.
+  r.widget()->close();
+  EXPECT_FALSE(r.isLoaded());
+  EXPECT_EQ(r.hooks, (QStringList{"QueryUnload 0", "Unload"}));
+}
+
 TEST(FormLifecycle, HiddenOrMinimisedWindowsStayLoaded) {
   Recorder r;
   r.setCaption("Quendrel - 01 - Rock");
