@@ -36,6 +36,11 @@ void Form2::painter(int Index) {
   if (browser.theAlbum == OriginalAlbum && isPlaying && !BasketPressed && Label1.exists(playingSngIdx))
     Label1(playingSngIdx).setForeColor(kSongPlayingColour);
 
+  // Whether the list's song is among these labels is this painting's to
+  // say: a mark left by an earlier one (another album's, or one from before
+  // the list was left) would have the next album opened show the lyrics of
+  // a song that is neither selected nor playing.
+  getCorrectLyrcs4Basket = false;
   if (BasketPressed && OriginalSngIdx >= 1 && browser.Label8.Caption() == plyPrvLstCurSong) {
     if (Label1.exists(OriginalSngIdx - 1)) Label1(OriginalSngIdx - 1).setForeColor(kSongPlayingColour);
     getCorrectLyrcs4Basket = true;

@@ -1,11 +1,12 @@
 #include "form4.h"
 
+#include "player.h"
 #include "screen.h"
 #include "window_timer.h"
 
 namespace player {
 
-Form4::Form4(Player&) : Form("Form4") {
+Form4::Form4(Player& player) : Form("Form4"), player_(player) {
   setBorderStyle(0);
   setBackColor(controls::vbBlack);
   // Without a picture the window keeps this size for its four seconds.
@@ -30,6 +31,11 @@ void Form4::showMe() {
 void Form4::Form_QueryUnload(int& cancel, int unloadMode) {
   if (unloadMode == controls::vbFormControlMenu) cancel = 1;
 }
+
+// The intro is shown once a run: its picture, a camera's picture at its own
+// size as like as not, and the window's drawing surface of the same size go
+// with the window instead of staying for the rest of the run.
+void Form4::Form_Unload(int&) { player_.introGone(); }
 
 void Form4::Timer1_Timer() {
   Timer1.setEnabled(false);

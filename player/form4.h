@@ -22,9 +22,12 @@ class Form4 : public controls::Form {
 
  protected:
   void Form_QueryUnload(int& cancel, int unloadMode) override;
+  void Form_Unload(int& cancel) override;
 
  private:
   void Timer1_Timer();
+
+  Player& player_;
 };
 
 }  // namespace player

@@ -35,6 +35,10 @@ Form2* Player::loadedForm2() const { return form2_->ifLoaded(); }
 Form3* Player::loadedForm3() const { return form3_->ifLoaded(); }
 Form4* Player::loadedForm4() const { return form4_->ifLoaded(); }
 
+// A window of the slot that is given up is destroyed as soon as none of its
+// handlers runs any more, its own unload's included.
+void Player::introGone() { form4_ = slotFor<Form4>(*this); }
+
 void Player::endAtOnce(EndReason reason) {
   // The end handler may stop the process on the spot, with no destructor run.
   tempFolder_.remove();

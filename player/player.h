@@ -51,6 +51,9 @@ class Player {
   Form2* loadedForm2() const;
   Form3* loadedForm3() const;
   Form4* loadedForm4() const;
+  // The intro window has unloaded: the player lets go of it, and so of
+  // everything it held, instead of keeping it until the player goes.
+  void introGone();
 
   // Set while the browser's unload takes the other windows down with it.
   bool isClosing() const { return closing_; }

@@ -145,9 +145,12 @@ TEST_F(AlbumOpening, AFolderThatHasGoneKeepsTheSongsListedBefore) {
 
 TEST_F(AlbumOpening, ShowsThePersonalListSongsLyricsWhenAskedTo) {
   startWith(1, 6);
-  window().getCorrectLyrcs4Basket = true;
-  window().sngNumToGetLyrics4Basket = 4;
+  // The list's song 5 of album 1 plays: its label is marked on opening.
+  window().BasketPressed = true;
+  window().OriginalSngIdx = 5;
+  window().plyPrvLstCurSong = "Album 1";
   open(1);
+  EXPECT_EQ(window().Label1(4).ForeColor(), kPlaying);
   EXPECT_EQ(window().Text1.Text(), "album 1 song 5\r\n");
   EXPECT_FALSE(window().getCorrectLyrcs4Basket);
 }

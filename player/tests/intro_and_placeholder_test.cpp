@@ -2,6 +2,9 @@
 // browser.
 #include <gtest/gtest.h>
 
+#include <QPixmap>
+#include <QPointer>
+
 #include "player_fixture.h"
 #include "window_input.h"
 
@@ -64,6 +67,35 @@ TEST_F(IntroWindow, KeepsItsFourSecondsWhateverTheUserDoes) {
   EXPECT_TRUE(introShown);
   EXPECT_TRUE(ends.empty());
   EXPECT_TRUE(browser().Visible());
+}
+
+// Once the intro has gone nothing holds its picture: neither its control nor
+// the window with its drawing surface at the picture's size, nor anything of
+// the player's. A copy of the picture's pixmap kept by the test is then the
+// only one left.
+TEST_F(IntroWindow, LetsGoOfItsPictureAndItsWindowWhenItGoes) {
+  writeIntro(400, 300);
+  QPixmap kept;
+  QPointer<QWidget> shown;
+  expectIntro([&](Form4& intro) {
+    ASSERT_FALSE(intro.Image1.Picture().isEmpty());
+    kept = intro.Image1.Picture().pixmap();
+    shown = intro.widget();
+    ASSERT_FALSE(kept.isDetached()) << "the control holds the picture while the intro shows";
+  });
+  const auto checkIntroGone = [&](const char* when) {
+    EXPECT_TRUE(kept.isDetached()) << when;
+    EXPECT_TRUE(shown.isNull()) << when;
+    EXPECT_EQ(player->loadedForm4(), nullptr) << when;
+  };
+  start();
+  ASSERT_TRUE(introShown);
+  checkIntroGone("at the end of start-up");
+  finishAnimation();
+  checkIntroGone("once the browser shows every album");
+  // The browser goes on without it: its load makes no intro window again.
+  EXPECT_TRUE(browser().Visible());
+  EXPECT_EQ(modals.shown().size(), 1);
 }
 
 TEST_F(IntroWindow, APictureLargerThanTheScreenStartsAboveAndLeftOfIt) {

@@ -280,6 +280,51 @@ TEST_F(PersonalList, LeavingTheModeShowsTheAlbumShownBeforeWithItsSong) {
   }
 }
 
+// The box follows the song selected whatever the list did before: an album
+// opened after the list, or beside it, shows its own song's lyrics, and the
+// list's song only where that song is marked.
+TEST_F(PersonalList, AnAlbumOpenedAfterTheListShowsTheLyricsOfItsSelectedSong) {
+  const struct {
+    const char* what;
+    bool leaveTheMode;  // the mode button's second press before going back
+    int opened;         // the album then opened from the browser
+    int selected;       // its label selected (-1: none, the list's song plays)
+    const char* lyrics;
+  } cases[] = {
+      {"album play, another album", true, 2, 0, "album 2 song 1\r\n"},
+      {"album play, the list's album", true, 1, 0, "album 1 song 1\r\n"},
+      {"list play, another album", false, 2, -1, "album 2 song 1\r\n"},
+      {"list play, the list's album", false, 1, -1, "album 1 song 3\r\n"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    restart();
+    writeSongAlbums(3, 3);
+    start();
+    mp1->setDefaultSongLength(60);
+    finishAnimation();
+    Form2& w = window();
+    controls::WindowInput browserUser(browser());
+    ASSERT_TRUE(browserUser.dblClickOn(browser().Image1(0)));
+    modeButton();
+    drop(2);
+    ASSERT_EQ(w.Text1.Text(), "album 1 song 3\r\n");
+    if (c.leaveTheMode) modeButton();
+    press(w.Image3);
+    ASSERT_TRUE(browserUser.dblClickOn(browser().Image1(c.opened - 1)));
+
+    EXPECT_EQ(w.Text1.Text(), c.lyrics);
+    if (c.selected >= 0) {
+      EXPECT_EQ(w.SongName, w.Label1(c.selected).Caption());
+      EXPECT_EQ(shownColours(), (std::vector<controls::OleColor>{kSelected, kNormal, kNormal}));
+    } else {
+      const auto marked = c.opened == 1 ? std::vector<controls::OleColor>{kNormal, kNormal, kPlaying}
+                                        : std::vector<controls::OleColor>{kNormal, kNormal, kNormal};
+      EXPECT_EQ(shownColours(), marked);
+    }
+  }
+}
+
 TEST_F(PersonalList, WithEntriesTheModeStartsTheListByItself) {
   Form2& w = listOf({1, 2});
   modeButton();  // off: the song stops
