@@ -66,9 +66,24 @@ void Form5::Command27_Click() {
   cmdPreview.setEnabled(false);
   showWorking();
   try {
-    buildCoversFile();
-    store::compileLyrics(workDirectory.toStdString(),
-                         store::setPath(sDirectory.toStdString(), store::kLyricsDatabaseFileName));
+    const std::string project = sDirectory.toStdString();
+    const std::string mirror = workDirectory.toStdString();
+    // The albums as the disc carries them: the player numbers the project
+    // folder's albums, whose lyrics and pictures lie in the mirror's folders
+    // of the same names.
+    const std::vector<std::string> albums = store::readSubfolders(project);
+    // Everything is read, and both new files written out, before either old
+    // one is replaced: a compile that fails keeps both as they were.
+    store::AtomicFileWriter database(store::setPath(project, store::kLyricsDatabaseFileName));
+    database.write(store::buildLyricsDatabase(mirror, albums));
+    // A project without albums keeps whatever covers file it had.
+    std::optional<store::AtomicFileWriter> covers;
+    if (!albums.empty()) {
+      covers.emplace(store::setPath(project, store::kCoversPackFileName));
+      buildCoversFile(albums, *covers);
+    }
+    if (covers) covers->commit();
+    database.commit();
     showFolderSize();
   } catch (const store::StoreError& error) {
     hideWorking();
@@ -81,10 +96,9 @@ void Form5::Command27_Click() {
   if (List1.ListCount() >= 1) cmdPreview.setEnabled(true);
 }
 
-void Form5::buildCoversFile() {
+void Form5::buildCoversFile(const std::vector<std::string>& albums, store::AtomicFileWriter& pack) {
   coverNames.assign(30, QString());
   const std::string mirror = workDirectory.toStdString();
-  const std::vector<std::string> albums = store::listFolders(mirror);
   for (const std::string& album : albums) {
     const std::string albumFolder = store::setPath(mirror, album);
     for (const char* extension : kCoverExtensions) {
@@ -102,10 +116,7 @@ void Form5::buildCoversFile() {
       break;
     }
   }
-  if (!albums.empty())
-    store::packFiles(store::setPath(sDirectory.toStdString(), store::kCoversPackFileName), packNames(coverNames),
-                     mirror);
-  showFolderSize();
+  store::packFilesInto(pack, packNames(coverNames), mirror);
 }
 
 // ---- Run and browse ------------------------------------------------------------
