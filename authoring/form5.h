@@ -463,8 +463,8 @@ class Form5 : public controls::Form {
   void choosePicture(int role);
   void clearPicture(int role);
   // The end of a picture command, however it went: no loose copy left in
-  // the mirror, the "Working...." window gone, the main window usable.
-  void endPictureWork();
+  // the mirror.
+  void removeLoosePictures();
 
  public:
   // ======================================================================

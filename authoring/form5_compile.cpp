@@ -1,10 +1,12 @@
 // Compile, run and browse on the build panel, and the two developer buttons
 // that are never shown.
+#include <exception>
 #include <filesystem>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "busy_window.h"
 #include "dialogs/dialog_service.h"
 #include "file_io.h"
 #include "file_work_errors.h"
@@ -64,8 +66,8 @@ void Form5::Command27_Click() {
   if (!projectEditable()) return;
   Command27.setEnabled(false);
   cmdPreview.setEnabled(false);
-  showWorking();
   try {
+    const BusyWindow busy(*this);
     const std::string project = sDirectory.toStdString();
     const std::string mirror = workDirectory.toStdString();
     // The albums as the disc carries them: the player numbers the project
@@ -85,14 +87,12 @@ void Form5::Command27_Click() {
     if (covers) covers->commit();
     database.commit();
     showFolderSize();
-  } catch (const store::StoreError& error) {
-    hideWorking();
+  } catch (const std::exception& error) {
     // The project is not compiled: the user may mend the cause and compile again.
     Command27.setEnabled(true);
     showFileWorkError(error);
     return;
   }
-  hideWorking();
   if (List1.ListCount() >= 1) cmdPreview.setEnabled(true);
 }
 
