@@ -150,9 +150,16 @@ void Form5::Command5_Click() {
   if (helpShown(QStringLiteral("Opens the project library and view its files. These are the files you should burn on CD.")))
     return;
   if (sDirectory.isEmpty() || !projectEditable()) return;
-  if (!platform::openWithDesktop(sDirectory, platform::WindowStyle::Normal))
-    platform::dialogs().MsgBox(QStringLiteral("Could not open ") + sDirectory + QStringLiteral(": xdg-open did not start."),
+  // The desktop's opener fails, later, when no program of the desktop can
+  // show a folder; said the same as an opener that is not there.
+  const auto noProgram = [folder = sDirectory] {
+    platform::dialogs().MsgBox(QStringLiteral("No program could show the folder ") + folder + QStringLiteral("."),
                                platform::vbOKOnly);
+  };
+  if (!platform::openWithDesktop(sDirectory, platform::WindowStyle::Normal, [noProgram](bool shown) {
+        if (!shown) noProgram();
+      }))
+    noProgram();
 }
 
 // ---- Developer buttons ---------------------------------------------------------

@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <functional>
+#include <optional>
 
 #include "lyrics_database.h"
 #include "open_project_fixture.h"
@@ -273,6 +274,41 @@ TEST_F(CompileButton, BrowseOpensTheProjectFolderOnTheDesktop) {
   form.sDirectory.clear();
   ASSERT_TRUE(form.Command5.click());
   EXPECT_EQ(fakes.launcher->started().size(), 1u);
+}
+
+TEST_F(CompileButton, BrowseSaysWhenNoProgramCouldShowTheFolder) {
+  const QString noProgram =
+      QStringLiteral("No program could show the folder ") + QString::fromStdString(project.string()) + ".";
+  struct Case {
+    const char* what;
+    bool starts;                   // xdg-open is there
+    std::optional<bool> succeeds;  // how it ends, once it has run
+    bool said;
+  };
+  const Case cases[] = {
+      {"no xdg-open", false, std::nullopt, true},
+      {"xdg-open fails: no program for folders", true, false, true},
+      {"a program shows it", true, true, false},
+  };
+  controls::WindowInput user(form);
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    fakes.launcher->clear();
+    fakes.launcher->setFailing(!c.starts);
+    const std::size_t boxes = fakes.dialogs->shown().size();
+    if (c.said) fakes.dialogs->expectMsgBox(noProgram, platform::vbOK).withStyle(platform::vbOKOnly);
+    ASSERT_TRUE(user.clickOn(form.Command5));
+    ASSERT_EQ(fakes.launcher->started().size(), 1u);
+    const platform::ProcessStart& start = fakes.launcher->started()[0];
+    EXPECT_EQ(start.program, "xdg-open");
+    if (c.succeeds) {
+      EXPECT_EQ(fakes.dialogs->shown().size(), boxes);  // nothing is said while it runs
+      ASSERT_TRUE(start.ended);
+      start.ended(*c.succeeds);
+    }
+    EXPECT_TRUE(fakes.dialogs->allShown());
+    EXPECT_EQ(fakes.dialogs->shown().size(), boxes + (c.said ? 1 : 0));
+  }
 }
 
 TEST_F(CompileButton, InHelpModeEachButtonOnlyExplainsItself) {
