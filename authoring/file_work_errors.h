@@ -6,14 +6,18 @@
 #include <QString>
 #include <exception>
 #include <functional>
+#include <new>
 
 #include "dialogs/dialog_service.h"
 #include "store_error.h"
 
-// The error's description, as the messages show it. A text that goes on
-// with its sentence brings its own blank: describe(e) + " Or One of the
-// files is occupied.".
-inline QString describe(const std::exception& error) { return QString::fromStdString(error.what()); }
+// The error's description, as the messages show it ("Out of memory" when
+// memory ran out). A text that goes on with its sentence brings its own
+// blank: describe(e) + " Or One of the files is occupied.".
+inline QString describe(const std::exception& error) {
+  if (dynamic_cast<const std::bad_alloc*>(&error)) return QStringLiteral("Out of memory");
+  return QString::fromStdString(error.what());
+}
 
 // The error's description and a sentence of the window's own after it, the
 // description closed by a full stop unless it ends a sentence already:

@@ -19,6 +19,7 @@
 
 #include <QString>
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "check_box.h"
@@ -26,6 +27,7 @@
 #include "dialog.h"
 #include "dir_list_box.h"
 #include "drive_list_box.h"
+#include "file_io.h"
 #include "file_list_box.h"
 #include "form.h"
 #include "frame.h"
@@ -461,8 +463,8 @@ class Form5 : public controls::Form {
   void choosePicture(int role);
   void clearPicture(int role);
   // The end of a picture command, however it went: no loose copy left in
-  // the mirror, the "Working...." window gone, the main window usable.
-  void endPictureWork();
+  // the mirror.
+  void removeLoosePictures();
 
  public:
   // ======================================================================
@@ -486,9 +488,11 @@ class Form5 : public controls::Form {
   void Command5_Click();    // browse
   void Command23_Click();
   void Command26_Click();
-  // cvrd.qd from the album pictures of the mirror's album folders; throws
+  // cvrd.qd's members from the album pictures in the mirror's folders of
+  // `albums` (folders the compile has read already), written into `pack`,
+  // which the caller commits; coverNames names them. Throws
   // store::StoreError.
-  void buildCoversFile();
+  void buildCoversFile(const std::vector<std::string>& albums, store::AtomicFileWriter& pack);
   // Every key and text of ldat.qd, each in a message box.
   void showLyricsDb();
 

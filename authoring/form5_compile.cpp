@@ -1,10 +1,12 @@
 // Compile, run and browse on the build panel, and the two developer buttons
 // that are never shown.
+#include <exception>
 #include <filesystem>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "busy_window.h"
 #include "dialogs/dialog_service.h"
 #include "file_io.h"
 #include "file_work_errors.h"
@@ -64,27 +66,39 @@ void Form5::Command27_Click() {
   if (!projectEditable()) return;
   Command27.setEnabled(false);
   cmdPreview.setEnabled(false);
-  showWorking();
   try {
-    buildCoversFile();
-    store::compileLyrics(workDirectory.toStdString(),
-                         store::setPath(sDirectory.toStdString(), store::kLyricsDatabaseFileName));
+    const BusyWindow busy(*this);
+    const std::string project = sDirectory.toStdString();
+    const std::string mirror = workDirectory.toStdString();
+    // The albums as the disc carries them: the player numbers the project
+    // folder's albums, whose lyrics and pictures lie in the mirror's folders
+    // of the same names.
+    const std::vector<std::string> albums = store::readSubfolders(project);
+    // Everything is read, and both new files written out, before either old
+    // one is replaced: a compile that fails keeps both as they were.
+    store::AtomicFileWriter database(store::setPath(project, store::kLyricsDatabaseFileName));
+    database.write(store::buildLyricsDatabase(mirror, albums));
+    // A project without albums keeps whatever covers file it had.
+    std::optional<store::AtomicFileWriter> covers;
+    if (!albums.empty()) {
+      covers.emplace(store::setPath(project, store::kCoversPackFileName));
+      buildCoversFile(albums, *covers);
+    }
+    if (covers) covers->commit();
+    database.commit();
     showFolderSize();
-  } catch (const store::StoreError& error) {
-    hideWorking();
+  } catch (const std::exception& error) {
     // The project is not compiled: the user may mend the cause and compile again.
     Command27.setEnabled(true);
     showFileWorkError(error);
     return;
   }
-  hideWorking();
   if (List1.ListCount() >= 1) cmdPreview.setEnabled(true);
 }
 
-void Form5::buildCoversFile() {
+void Form5::buildCoversFile(const std::vector<std::string>& albums, store::AtomicFileWriter& pack) {
   coverNames.assign(30, QString());
   const std::string mirror = workDirectory.toStdString();
-  const std::vector<std::string> albums = store::listFolders(mirror);
   for (const std::string& album : albums) {
     const std::string albumFolder = store::setPath(mirror, album);
     for (const char* extension : kCoverExtensions) {
@@ -102,10 +116,7 @@ void Form5::buildCoversFile() {
       break;
     }
   }
-  if (!albums.empty())
-    store::packFiles(store::setPath(sDirectory.toStdString(), store::kCoversPackFileName), packNames(coverNames),
-                     mirror);
-  showFolderSize();
+  store::packFilesInto(pack, packNames(coverNames), mirror);
 }
 
 // ---- Run and browse ------------------------------------------------------------
@@ -139,9 +150,16 @@ void Form5::Command5_Click() {
   if (helpShown(QStringLiteral("Opens the project library and view its files. These are the files you should burn on CD.")))
     return;
   if (sDirectory.isEmpty() || !projectEditable()) return;
-  if (!platform::openWithDesktop(sDirectory, platform::WindowStyle::Normal))
-    platform::dialogs().MsgBox(QStringLiteral("Could not open ") + sDirectory + QStringLiteral(": xdg-open did not start."),
+  // The desktop's opener fails, later, when no program of the desktop can
+  // show a folder; said the same as an opener that is not there.
+  const auto noProgram = [folder = sDirectory] {
+    platform::dialogs().MsgBox(QStringLiteral("No program could show the folder ") + folder + QStringLiteral("."),
                                platform::vbOKOnly);
+  };
+  if (!platform::openWithDesktop(sDirectory, platform::WindowStyle::Normal, [noProgram](bool shown) {
+        if (!shown) noProgram();
+      }))
+    noProgram();
 }
 
 // ---- Developer buttons ---------------------------------------------------------

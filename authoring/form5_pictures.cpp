@@ -1,12 +1,14 @@
 // The project's three pictures on tab 2. Between commands they live only
 // inside dop.qd; a command unpacks them into the mirror, changes one, packs
 // them again and deletes the loose copies.
+#include <exception>
 #include <filesystem>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "album_files.h"
+#include "busy_window.h"
 #include "file_io.h"
 #include "file_work_errors.h"
 #include "form5.h"
@@ -89,10 +91,9 @@ void Form5::choosePicture(int role) {
   if (!chooseFileForProject(*this, QStringLiteral("First create a new project"), QStringLiteral("*.gif;*.bmp;*.jpg")))
     return;
 
-  setEnabled(false);
-  showWorking();
   const std::string mirror = workDirectory.toStdString();
   try {
+    const BusyWindow busy(*this);
     const std::string source = store::setPath(path_var.toStdString(), file_var.toStdString());
     album_files::ensureFolder(mirror);
     rebuildPictureSlots();
@@ -107,16 +108,18 @@ void Form5::choosePicture(int role) {
         store::FileExists(pack) ? std::optional(store::readWholeFile(pack)) : std::nullopt;
     const QString packed = picNames[role];
     const QString memberBefore = r.member;
-    picNames[role] = name;
-    runtime::letPendingEventsRun();
     bool packReplaced = false;
     try {
+      picNames[role] = name;
+      runtime::letPendingEventsRun();
       // Replaces the old dop.qd only once the new one is whole.
       store::packFiles(pack, packNames(picNames), mirror);
       packReplaced = true;
       r.member = name;
       saveProjectData();
-    } catch (const store::StoreError&) {
+    } catch (...) {
+      // Whatever failed, the slots, the project data and dop.qd keep
+      // naming the same pictures.
       picNames[role] = packed;
       r.member = memberBefore;
       if (packReplaced) skippingFileErrors([&] {
@@ -127,13 +130,10 @@ void Form5::choosePicture(int role) {
     }
     r.box.setPicture(picture);
     store::deleteAllPics(mirror, "");
-  } catch (const store::StoreError& error) {
-    endPictureWork();
+  } catch (const std::exception& error) {
+    removeLoosePictures();
     showFileWorkError(error);
-    return;
   }
-  hideWorking();
-  setEnabled(true);
 }
 
 void Form5::clearPicture(int role) {
@@ -141,50 +141,52 @@ void Form5::clearPicture(int role) {
   if (helpShown(r.clearHelp)) return;
   if (!projectEditable()) return;
   runtime::letPendingEventsRun();
-  setEnabled(false);
-  showWorking();
   const std::string mirror = workDirectory.toStdString();
   const std::string pack = picturesPack(sDirectory);
-  // A pack that cannot be read back cannot be packed again without losing
-  // the other pictures: it stays as it is, and only the project data forgets
-  // the picture, so that the player never shows it.
-  bool repack = false;
-  if (store::FileExists(pack)) skippingFileErrors([&] {
-      album_files::ensureFolder(mirror);
-      rebuildPictureSlots();
-      repack = true;
-    });
   const QString member = r.member;
-  const std::vector<QString> slotsBefore = picNames;
-  bool packReplaced = false;
   try {
-    picNames[role].clear();
-    // The repack replaces the old file only when it is whole.
-    if (repack) {
-      store::packFiles(pack, packNames(picNames), mirror);
-      packReplaced = true;
+    const BusyWindow busy(*this);
+    // A pack that cannot be read back cannot be packed again without losing
+    // the other pictures: it stays as it is, and only the project data
+    // forgets the picture, so that the player never shows it.
+    bool repack = false;
+    if (store::FileExists(pack)) skippingFileErrors([&] {
+        album_files::ensureFolder(mirror);
+        rebuildPictureSlots();
+        repack = true;
+      });
+    const std::vector<QString> slotsBefore = picNames;
+    bool packReplaced = false;
+    try {
+      picNames[role].clear();
+      // The repack replaces the old file only when it is whole.
+      if (repack) {
+        store::packFiles(pack, packNames(picNames), mirror);
+        packReplaced = true;
+      }
+      // Cleared in the project data even without a dop.qd, so that the
+      // player never looks for a picture that is not there.
+      r.member.clear();
+      saveProjectData();
+    } catch (...) {
+      // A project folder that takes no change keeps the picture, and so
+      // does the window: the pack goes back to what the project data still
+      // names.
+      r.member = member;
+      picNames = slotsBefore;
+      if (packReplaced) skippingFileErrors([&] { store::packFiles(pack, packNames(picNames), mirror); });
+      throw;
     }
-    // Cleared in the project data even without a dop.qd, so that the player
-    // never looks for a picture that is not there.
-    r.member.clear();
-    saveProjectData();
-  } catch (const store::StoreError& error) {
-    // A project folder that takes no change keeps the picture, and so does
-    // the window: the pack goes back to what the project data still names.
-    r.member = member;
-    picNames = slotsBefore;
-    if (packReplaced) skippingFileErrors([&] { store::packFiles(pack, packNames(picNames), mirror); });
-    endPictureWork();
+    r.box.setPicture(controls::Picture());
+    album_files::removeNamedFile(mirror, member);
+  } catch (const std::exception& error) {
+    removeLoosePictures();
     showFileWorkError(error);
     return;
   }
-  r.box.setPicture(controls::Picture());
-  album_files::removeNamedFile(mirror, member);
-  endPictureWork();
+  removeLoosePictures();
 }
 
-void Form5::endPictureWork() {
+void Form5::removeLoosePictures() {
   skippingFileErrors([this] { store::deleteAllPics(workDirectory.toStdString(), ""); });
-  hideWorking();
-  setEnabled(true);
 }

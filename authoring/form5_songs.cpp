@@ -6,9 +6,11 @@
 #include <QStringList>
 #include <cerrno>
 #include <cstdio>
+#include <exception>
 #include <initializer_list>
 
 #include "album_files.h"
+#include "busy_window.h"
 #include "dialogs/dialog_service.h"
 #include "file_work_errors.h"
 #include "form5.h"
@@ -50,26 +52,6 @@ std::vector<std::string> songsAndLyrics(const QString& songFolder, const QString
 void deleteFile(const std::string& path) {
   if (std::remove(path.c_str()) != 0) throw store::StoreError(store::describeErrno(errno));
 }
-
-// While songs are copied the main window takes no clicks, so that nothing
-// can change the album they go to; the "Working...." window shows meanwhile.
-class BusyWindow {
- public:
-  explicit BusyWindow(Form5& form) : form_(form), wasEnabled_(form.Enabled()) {
-    form_.setEnabled(false);
-    form_.showWorking();
-  }
-  ~BusyWindow() {
-    form_.setEnabled(wasEnabled_);
-    form_.hideWorking();
-  }
-  BusyWindow(const BusyWindow&) = delete;
-  BusyWindow& operator=(const BusyWindow&) = delete;
-
- private:
-  Form5& form_;
-  bool wasEnabled_;
-};
 
 }  // namespace
 
@@ -118,7 +100,7 @@ void Form5::Command7_Click() {
         addSongFolder(album, existing);
       else
         addSongFile(album, existing);
-    } catch (const store::StoreError& e) {
+    } catch (const std::exception& e) {
       File4.Refresh();
       showFileWorkError(e, QStringLiteral("Error"));
       return;
@@ -140,6 +122,7 @@ void Form5::addSongFolder(const QString& album, int existing) {
             true);
   const QString target = QString::fromStdString(joined(sDirectory, album));
   {
+    // Nothing can change the album the songs go to while they are copied.
     const BusyWindow busy(*this);
     for (const QString& song : songs) {
       const QString name = album_files::numberPrefix(existing + 1) + QStringLiteral(" - ") + song;

@@ -1,11 +1,13 @@
 // The project's texts, the CD label and the interface colour of tab 2.
 #include <algorithm>
+#include <string>
 
 #include "autorun_file.h"
 #include "dialogs/dialog_service.h"
 #include "file_work_errors.h"
 #include "form5.h"
 #include "frm_edit_txt.h"
+#include "path_helpers.h"
 #include "runtime_rules.h"
 #include "store_error.h"
 
@@ -94,8 +96,12 @@ void Form5::lblCdLabl_Click() {
   }
   const QString before = lblCdLabl.Caption();
   lblCdLabl.setCaption(label);
+  // A file that lost its icon line goes on showing the project's own icon.
+  const std::string project = sDirectory.toStdString();
+  const std::string icon =
+      !Text1_.isEmpty() && store::FileExists(store::setPath(project, Text1_.toStdString())) ? Text1_.toStdString() : "";
   try {
-    store::rewriteAutorunLabel(sDirectory.toStdString(), lblProjectName.Caption().toStdString(), label.toStdString());
+    store::rewriteAutorunLabel(project, lblProjectName.Caption().toStdString(), label.toStdString(), icon);
   } catch (const store::StoreError& error) {
     lblCdLabl.setCaption(before);
     showFileWorkError(error);

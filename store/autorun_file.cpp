@@ -19,6 +19,8 @@ std::string dropCharacters(const std::string& utf8, std::size_t count) {
   return utf8.substr(pos);
 }
 
+std::string iconLine(const std::string& iconFileName) { return "icon = " + iconFileName; }
+
 }  // namespace
 
 AutorunLines newProjectAutorun(const std::string& projectName) {
@@ -26,7 +28,11 @@ AutorunLines newProjectAutorun(const std::string& projectName) {
 }
 
 AutorunLines readAutorunLines(const std::filesystem::path& projectFolder, const std::string& projectName) {
-  AutorunLines lines = newProjectAutorun(projectName);
+  return readAutorunLines(projectFolder, newProjectAutorun(projectName));
+}
+
+AutorunLines readAutorunLines(const std::filesystem::path& projectFolder, const AutorunLines& missing) {
+  AutorunLines lines = missing;
   std::vector<std::string> read;
   try {
     read = readTextLines(projectFolder / kAutorunFileName);
@@ -60,14 +66,16 @@ void rewriteAutorunIconCleared(const std::filesystem::path& projectFolder, const
 void rewriteAutorunIconChosen(const std::filesystem::path& projectFolder, const std::string& projectName,
                               const std::string& iconFileName) {
   AutorunLines lines = readAutorunLines(projectFolder, projectName);
-  lines.icon = "icon = " + iconFileName;
+  lines.icon = iconLine(iconFileName);
   lines.open = "open = " + projectName + ".exe";
   writeAutorunFile(projectFolder, lines);
 }
 
 void rewriteAutorunLabel(const std::filesystem::path& projectFolder, const std::string& projectName,
-                         const std::string& label) {
-  AutorunLines lines = readAutorunLines(projectFolder, projectName);
+                         const std::string& label, const std::string& projectIcon) {
+  AutorunLines missing = newProjectAutorun(projectName);
+  if (!projectIcon.empty()) missing.icon = iconLine(projectIcon);
+  AutorunLines lines = readAutorunLines(projectFolder, missing);
   lines.label = "label = " + label;
   writeAutorunFile(projectFolder, lines);
 }

@@ -23,6 +23,8 @@ AutorunLines newProjectAutorun(const std::string& projectName);
 // lines, gives the new-project line for each line it lacks, so that a
 // rewrite always leaves four valid lines.
 AutorunLines readAutorunLines(const std::filesystem::path& projectFolder, const std::string& projectName);
+// The same, with each line the file lacks taken from `missing`.
+AutorunLines readAutorunLines(const std::filesystem::path& projectFolder, const AutorunLines& missing);
 
 // The CD label: line 3 without its first 8 characters ("label = ").
 std::string autorunLabel(const AutorunLines& lines);
@@ -37,8 +39,9 @@ void rewriteAutorunIconCleared(const std::filesystem::path& projectFolder, const
 // Icon chosen: the icon file in the project folder; the label line kept.
 void rewriteAutorunIconChosen(const std::filesystem::path& projectFolder, const std::string& projectName,
                               const std::string& iconFileName);
-// New CD label: the icon and open lines kept.
+// New CD label: the icon and open lines kept. A missing icon line names
+// `projectIcon`, the icon file of the project's own, when it has one.
 void rewriteAutorunLabel(const std::filesystem::path& projectFolder, const std::string& projectName,
-                         const std::string& label);
+                         const std::string& label, const std::string& projectIcon = {});
 
 }  // namespace store

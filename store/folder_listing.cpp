@@ -1,9 +1,11 @@
 #include "folder_listing.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <system_error>
 
 #include "ansi_text.h"
+#include "store_error.h"
 
 namespace store {
 namespace {
@@ -36,10 +38,11 @@ std::string trimmed(std::string_view s) {
   return std::string(s.substr(b, e - b + 1));
 }
 
+// The entries `keep` takes, in name order; `ec` tells whether the folder
+// could be read to its end.
 template <typename Keep>
-std::vector<std::string> listEntries(const std::filesystem::path& folder, Keep keep) {
+std::vector<std::string> listEntries(const std::filesystem::path& folder, Keep keep, std::error_code& ec) {
   std::vector<std::string> names;
-  std::error_code ec;
   std::filesystem::directory_iterator it(folder, ec), end;
   for (; !ec && it != end; it.increment(ec)) {
     std::string name = it->path().filename().string();
@@ -47,6 +50,24 @@ std::vector<std::string> listEntries(const std::filesystem::path& folder, Keep k
     if (keep(*it, name)) names.push_back(std::move(name));
   }
   std::sort(names.begin(), names.end(), nameOrderLess);
+  return names;
+}
+
+auto fileMatching(std::string_view patterns) {
+  return [patterns](const std::filesystem::directory_entry& e, const std::string& name) {
+    std::error_code ec;
+    return e.is_regular_file(ec) && matchesPattern(name, patterns);
+  };
+}
+
+bool isFolder(const std::filesystem::directory_entry& e, const std::string&) {
+  std::error_code ec;
+  return e.is_directory(ec);
+}
+
+std::vector<std::string> orThrow(std::vector<std::string> names, const std::error_code& ec) {
+  // The folder itself is missing: the path, not a file, is not found.
+  if (ec) throw StoreError(describeErrno(ec.value() == ENOENT ? ENOTDIR : ec.value()));
   return names;
 }
 
@@ -74,17 +95,23 @@ bool nameOrderLess(const std::string& a, const std::string& b) {
 }
 
 std::vector<std::string> listFiles(const std::filesystem::path& folder, std::string_view patterns) {
-  return listEntries(folder, [&](const std::filesystem::directory_entry& e, const std::string& name) {
-    std::error_code ec;
-    return e.is_regular_file(ec) && matchesPattern(name, patterns);
-  });
+  std::error_code ignored;
+  return listEntries(folder, fileMatching(patterns), ignored);
 }
 
 std::vector<std::string> listFolders(const std::filesystem::path& folder) {
-  return listEntries(folder, [](const std::filesystem::directory_entry& e, const std::string&) {
-    std::error_code ec;
-    return e.is_directory(ec);
-  });
+  std::error_code ignored;
+  return listEntries(folder, isFolder, ignored);
+}
+
+std::vector<std::string> readFolderFiles(const std::filesystem::path& folder, std::string_view patterns) {
+  std::error_code ec;
+  return orThrow(listEntries(folder, fileMatching(patterns), ec), ec);
+}
+
+std::vector<std::string> readSubfolders(const std::filesystem::path& folder) {
+  std::error_code ec;
+  return orThrow(listEntries(folder, isFolder, ec), ec);
 }
 
 }  // namespace store

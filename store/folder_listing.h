@@ -27,4 +27,10 @@ std::vector<std::string> listFiles(const std::filesystem::path& folder, std::str
 // cannot be read.
 std::vector<std::string> listFolders(const std::filesystem::path& folder);
 
+// The same two lists for a file built from what a folder holds, where a
+// folder that cannot be read must not pass for an empty one: they throw
+// StoreError instead ("Path not found" for a folder that is not there).
+std::vector<std::string> readFolderFiles(const std::filesystem::path& folder, std::string_view patterns = "*.*");
+std::vector<std::string> readSubfolders(const std::filesystem::path& folder);
+
 }  // namespace store

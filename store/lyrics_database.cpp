@@ -53,13 +53,12 @@ std::string getLyricsFromFile(const std::filesystem::path& database, std::string
   }
 }
 
-void compileLyrics(const std::filesystem::path& mirrorFolder, const std::filesystem::path& databasePath) {
+Bytes buildLyricsDatabase(const std::filesystem::path& mirrorFolder, const std::vector<std::string>& albums) {
   ByteWriter out;
-  const auto albums = listFolders(mirrorFolder);
   for (std::size_t i = 0; i < albums.size(); ++i) {
     const auto albumFolder = mirrorFolder / albums[i];
     const std::string aa = runtime::twoDigits(static_cast<int>(i + 1));
-    for (const auto& file : listFiles(albumFolder, "*.dat")) {
+    for (const auto& file : readFolderFiles(albumFolder, "*.dat")) {
       Bytes raw = readWholeFile(albumFolder / file);
       std::string text;
       text.reserve(raw.size() + raw.size() / 16 + 2);
@@ -81,7 +80,11 @@ void compileLyrics(const std::filesystem::path& mirrorFolder, const std::filesys
       writeShiftedAnsi(out, text, "lyrics of " + file);
     }
   }
-  writeFileAtomically(databasePath, out.bytes());
+  return out.take();
+}
+
+void compileLyrics(const std::filesystem::path& mirrorFolder, const std::filesystem::path& databasePath) {
+  writeFileAtomically(databasePath, buildLyricsDatabase(mirrorFolder, readSubfolders(mirrorFolder)));
 }
 
 }  // namespace store

@@ -37,11 +37,18 @@ std::string findLyrics(std::span<const std::uint8_t> bytes, std::string_view key
 std::string getLyricsFromFile(const std::filesystem::path& database, std::string_view album,
                               std::string_view song);
 
-// Builds the database at `databasePath` from the lyrics files ("*.dat") of
-// the album folders of `mirrorFolder`: album number from the folder's place
-// in name order, song number from the first two characters of the file name.
-// Throws StoreError (the old database stays) when a lyrics file cannot be
-// read or its text cannot be stored.
+// The database of the albums `albums` (folder names, in the order the disc
+// numbers them: the album number is the place in this list), from the
+// lyrics files ("*.dat") of each album's folder of the same name in
+// `mirrorFolder`; the song number is the first two characters of the file
+// name. Throws StoreError when an album's folder or a lyrics file cannot be
+// read, or a text cannot be stored: lyrics that cannot be read never pass
+// for no lyrics.
+Bytes buildLyricsDatabase(const std::filesystem::path& mirrorFolder, const std::vector<std::string>& albums);
+
+// Writes the database of the album folders of `mirrorFolder`, in name
+// order, at `databasePath`. Throws StoreError (the old database stays) when
+// the mirror folder cannot be read or buildLyricsDatabase() fails.
 void compileLyrics(const std::filesystem::path& mirrorFolder, const std::filesystem::path& databasePath);
 
 }  // namespace store

@@ -51,10 +51,16 @@ void forEachPackRecord(std::span<const std::uint8_t> bytes,
 
 void packFiles(const std::filesystem::path& packPath, const std::vector<std::string>& names,
                const std::filesystem::path& memberFolder) {
+  AtomicFileWriter out(packPath);
+  packFilesInto(out, names, memberFolder);
+  out.commit();
+}
+
+void packFilesInto(AtomicFileWriter& out, const std::vector<std::string>& names,
+                   const std::filesystem::path& memberFolder) {
   if (names.size() > static_cast<std::size_t>(std::numeric_limits<std::int32_t>::max()))
     throw StoreError("Too many pack members.");
   runtime::letPendingEventsRun();
-  AtomicFileWriter out(packPath);
   ByteWriter header;
   header.writeLong(PACK_FILE_HEADER);
   out.write(header.bytes());
@@ -88,7 +94,6 @@ void packFiles(const std::filesystem::path& packPath, const std::vector<std::str
       out.write(record.bytes());
     });
   }
-  out.commit();
 }
 
 std::vector<std::string> unpackFiles(const std::filesystem::path& packPath,

@@ -16,6 +16,8 @@
 
 namespace store {
 
+class AtomicFileWriter;
+
 inline constexpr std::int32_t PACK_FILE_HEADER = 4096;
 inline constexpr const char* kPicturesPackFileName = "dop.qd";
 inline constexpr const char* kCoversPackFileName = "cvrd.qd";
@@ -43,6 +45,10 @@ void forEachPackRecord(std::span<const std::uint8_t> bytes,
 // the old pack file then stays whole.
 void packFiles(const std::filesystem::path& packPath, const std::vector<std::string>& names,
                const std::filesystem::path& memberFolder);
+// The same into `out`, which the caller commits: so that a pack file is
+// replaced only together with another file.
+void packFilesInto(AtomicFileWriter& out, const std::vector<std::string>& names,
+                   const std::filesystem::path& memberFolder);
 
 // Writes every member whose name is a plain file name into `targetFolder`
 // (replacing a file of that name) and returns those names in file order.

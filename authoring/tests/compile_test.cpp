@@ -3,10 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
+#include <optional>
 
 #include "lyrics_database.h"
 #include "open_project_fixture.h"
 #include "system/process_launcher.h"
+#include "window_input.h"
 
 namespace authoring_test {
 namespace {
@@ -78,8 +81,10 @@ TEST_F(CompileButton, ARemovedAlbumLeavesTheCoversFile) {
   for (const char* album : {"01 - A", "02 - B", "03 - C"}) writePicture(addAlbum(album) / "intro.jpg");
   ASSERT_TRUE(form.Command27.click());
   ASSERT_EQ(packedMembers(covers()).size(), 3u);
-  // A longer old file leaves nothing behind either.
+  // A longer old file leaves nothing behind either. The album goes from
+  // both of its folders, as removing it takes it.
   fs::remove_all(mirror / "03 - C");
+  fs::remove_all(project / "03 - C");
   form.Command27.setEnabled(true);
   ASSERT_TRUE(form.Command27.click());
   const std::vector<PackedMember> members = packedMembers(covers());
@@ -121,6 +126,78 @@ TEST_F(CompileButton, AFailedCompileSaysWhyKeepsTheOldFilesAndCanBeRepeated) {
   EXPECT_FALSE(form.messageWindow().Visible());
   EXPECT_TRUE(form.Command27.Enabled());
   EXPECT_FALSE(form.cmdPreview.Enabled());
+}
+
+// Input the compile cannot read never passes for no lyrics or no pictures:
+// the compile says why, cvrd.qd and ldat.qd stay as the last compile left
+// them (neither is replaced without the other), and Run stays off until a
+// compile succeeds.
+TEST_F(CompileButton, InputThatCannotBeReadFailsTheCompileAndKeepsBothFiles) {
+  const fs::path rock = addAlbum("01 - Rock"), pop = addAlbum("02 - Pop");
+  writePicture(rock / "intro.jpg");
+  writePicture(pop / "intro.gif");
+  writeFile(rock / "01 - Stone.dat", "A\r\n");
+  writeFile(pop / "01 - Bubble.dat", "la la\r\n");
+  controls::WindowInput user(form);
+  ASSERT_TRUE(user.clickOn(form.Command27));
+  ASSERT_TRUE(form.cmdPreview.Enabled());
+  const std::vector<std::uint8_t> lyrics = fileBytes(project / "ldat.qd"), covers = fileBytes(this->covers());
+  ASSERT_EQ(store::decodeLyricsDatabase(lyrics).size(), 2u);
+
+  const fs::path away = fs::path(elsewhere.path().toStdString()) / "away";
+  struct Case {
+    const char* what;
+    std::function<void()> damage, mend;
+    QString message;
+  };
+  const Case cases[] = {
+      {"the mirror folder removed", [&] { fs::rename(mirror, away); }, [&] { fs::rename(away, mirror); },
+       "Path not found"},
+      {"one album's mirror folder removed", [&] { fs::rename(pop, away); }, [&] { fs::rename(away, pop); },
+       "Path not found"},
+      {"an album's mirror folder a file",
+       [&] {
+         fs::rename(rock, away);
+         writeFile(rock, "not a folder");
+       },
+       [&] {
+         fs::remove(rock);
+         fs::rename(away, rock);
+       },
+       "Path not found"},
+      // Read before the covers are packed: a new cover does not go in alone.
+      {"lyrics too long to be stored",
+       [&] {
+         writeFile(pop / "02 - Long.dat", std::string(32766, 'x'));
+         writePicture(pop / "intro.bmp");
+       },
+       [&] {
+         fs::remove(pop / "02 - Long.dat");
+         fs::remove(pop / "intro.bmp");
+       },
+       "The lyrics of 02 - Long.dat cannot be stored: it is longer than 32767 characters."},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    c.damage();
+    form.markProjectChanged();
+    fakes.dialogs->expectMsgBox(c.message, platform::vbOK).withStyle(platform::vbOKOnly);
+    ASSERT_TRUE(user.clickOn(form.Command27));
+    EXPECT_TRUE(fakes.dialogs->allShown());
+    EXPECT_EQ(fileBytes(project / "ldat.qd"), lyrics);
+    EXPECT_EQ(fileBytes(this->covers()), covers);
+    EXPECT_FALSE(form.cmdPreview.Enabled());
+    EXPECT_TRUE(form.Command27.Enabled());
+    EXPECT_FALSE(form.messageWindow().Visible());
+    EXPECT_TRUE(form.acceptsUserInput());
+
+    // Once the input can be read again, the compile goes through.
+    c.mend();
+    ASSERT_TRUE(user.clickOn(form.Command27));
+    EXPECT_EQ(fileBytes(project / "ldat.qd"), lyrics);
+    EXPECT_EQ(fileBytes(this->covers()), covers);
+    EXPECT_TRUE(form.cmdPreview.Enabled());
+  }
 }
 
 // ---- Run ---------------------------------------------------------------------
@@ -197,6 +274,41 @@ TEST_F(CompileButton, BrowseOpensTheProjectFolderOnTheDesktop) {
   form.sDirectory.clear();
   ASSERT_TRUE(form.Command5.click());
   EXPECT_EQ(fakes.launcher->started().size(), 1u);
+}
+
+TEST_F(CompileButton, BrowseSaysWhenNoProgramCouldShowTheFolder) {
+  const QString noProgram =
+      QStringLiteral("No program could show the folder ") + QString::fromStdString(project.string()) + ".";
+  struct Case {
+    const char* what;
+    bool starts;                   // xdg-open is there
+    std::optional<bool> succeeds;  // how it ends, once it has run
+    bool said;
+  };
+  const Case cases[] = {
+      {"no xdg-open", false, std::nullopt, true},
+      {"xdg-open fails: no program for folders", true, false, true},
+      {"a program shows it", true, true, false},
+  };
+  controls::WindowInput user(form);
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    fakes.launcher->clear();
+    fakes.launcher->setFailing(!c.starts);
+    const std::size_t boxes = fakes.dialogs->shown().size();
+    if (c.said) fakes.dialogs->expectMsgBox(noProgram, platform::vbOK).withStyle(platform::vbOKOnly);
+    ASSERT_TRUE(user.clickOn(form.Command5));
+    ASSERT_EQ(fakes.launcher->started().size(), 1u);
+    const platform::ProcessStart& start = fakes.launcher->started()[0];
+    EXPECT_EQ(start.program, "xdg-open");
+    if (c.succeeds) {
+      EXPECT_EQ(fakes.dialogs->shown().size(), boxes);  // nothing is said while it runs
+      ASSERT_TRUE(start.ended);
+      start.ended(*c.succeeds);
+    }
+    EXPECT_TRUE(fakes.dialogs->allShown());
+    EXPECT_EQ(fakes.dialogs->shown().size(), boxes + (c.said ? 1 : 0));
+  }
 }
 
 TEST_F(CompileButton, InHelpModeEachButtonOnlyExplainsItself) {

@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include "frm_edit_txt.h"
+#include "open_project_fixture.h"
 #include "projects_fixture.h"
+#include "window_input.h"
 
 namespace authoring_test {
 namespace {
@@ -146,6 +148,25 @@ TEST_F(TextsTest, ACdLabelWithoutAnAutorunFileGetsTheDefaultLines) {
     ASSERT_TRUE(form.lblCdLabl.click());
     EXPECT_TRUE(fakes.dialogs->allShown());
     EXPECT_EQ(bytesOf(project / "AUTORUN.INF"), "[autorun]\r\nicon = QD.exe,0\r\nlabel = Disc\r\nopen = Alpha.exe\r\n");
+  }
+}
+
+TEST_F(TextsTest, ACdLabelWithoutAnIconLineKeepsTheProjectsOwnIcon) {
+  const fs::path icons = fs::path(place.path().toStdString()) / "icons";
+  fs::create_directories(icons);
+  writePicture(icons / "disc.ico", 32, 32);
+  expectPickerChoice(fakes.modals, icons, "disc.ico");
+  controls::WindowInput user(form);
+  ASSERT_TRUE(user.clickOn(form.Picture1));
+  ASSERT_EQ(form.Text1_, "disc.ico");
+  for (const char* content : {static_cast<const char*>(nullptr), "[autorun]\r\n"}) {
+    SCOPED_TRACE(content ? "short" : "missing");
+    fs::remove(project / "AUTORUN.INF");
+    if (content) writeBytes(project / "AUTORUN.INF", content);
+    fakes.dialogs->expectInputBox("Enter CD Label:", "Disc");
+    ASSERT_TRUE(user.clickOn(form.lblCdLabl));
+    EXPECT_TRUE(fakes.dialogs->allShown());
+    EXPECT_EQ(bytesOf(project / "AUTORUN.INF"), "[autorun]\r\nicon = disc.ico\r\nlabel = Disc\r\nopen = Alpha.exe\r\n");
   }
 }
 

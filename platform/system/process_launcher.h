@@ -2,6 +2,7 @@
 // Starting other programs. The programs never wait for what they start; tests
 // install a recording launcher instead of starting anything.
 
+#include <functional>
 #include <optional>
 
 #include <QString>
@@ -19,6 +20,11 @@ struct ProcessStart {
   QString workingDirectory;  // empty: the caller's current folder
   WindowStyle style = WindowStyle::Normal;
   QStringList environment;   // "NAME=value" entries added to the caller's environment
+  // When set, called once from the event loop when the started program has
+  // ended: true when it ended by itself with exit status 0. Never called for
+  // a program that did not start (start() answers that), nor once the
+  // program that started it is closing down.
+  std::function<void(bool succeeded)> ended;
 };
 
 // Set by Setup for the player it starts after an install that failed: the
@@ -41,7 +47,9 @@ void setProcessLauncher(ProcessLauncher* launcher);
 // The real launcher: QProcess::startDetached (the child is reaped by the
 // system), no shell; the working folder is set when one is given; the window
 // style goes to the child as QUENDREL_WINDOW_STYLE (its number), beside the
-// rest of this process's environment.
+// rest of this process's environment. A start with `ended` stays this
+// process's child, watched from the event loop, with its output and errors
+// where ours go.
 class QtProcessLauncher : public ProcessLauncher {
  public:
   bool start(const ProcessStart& what) override;
@@ -57,7 +65,8 @@ std::optional<WindowStyle> windowStyleHint();
 // Opens a folder, a file or a web address (the preview's folder, the web
 // links) with the desktop's program for it: starts `xdg-open` with `target`
 // as its one argument through the installed launcher. False when it could not
-// be started.
-bool openWithDesktop(const QString& target, WindowStyle style);
+// be started. `ended`, when given, learns later whether xdg-open found a
+// program that took the target (it fails when none could).
+bool openWithDesktop(const QString& target, WindowStyle style, std::function<void(bool succeeded)> ended = {});
 
 }  // namespace platform

@@ -57,3 +57,26 @@ TEST(AutorunFile, MissingOrShortFilesFallBackToTheNewProjectLines) {
   rewriteAutorunLabel(dir.path(), "Beta", "New");
   EXPECT_EQ(readBytes(dir / "AUTORUN.INF"), "[autorun]\r\nicon = QD.exe,0\r\nlabel = New\r\nopen = Beta.exe\r\n");
 }
+
+TEST(AutorunFile, ALabelWrittenWithoutAnIconLineNamesTheProjectsOwnIcon) {
+  struct Case {
+    const char* name;
+    const char* content;  // nullptr: no file
+    const char* icon;     // the project's own icon file; "" for none
+    const char* written;
+  };
+  const Case cases[] = {
+      {"no file", nullptr, "disc.ico", "[autorun]\r\nicon = disc.ico\r\nlabel = New\r\nopen = Beta.exe\r\n"},
+      {"header only", "[autorun]\r\n", "disc.ico", "[autorun]\r\nicon = disc.ico\r\nlabel = New\r\nopen = Beta.exe\r\n"},
+      {"no icon of its own", nullptr, "", "[autorun]\r\nicon = QD.exe,0\r\nlabel = New\r\nopen = Beta.exe\r\n"},
+      // The file's own icon line stands.
+      {"icon line kept", "[autorun]\r\nicon = Beta.exe,0\r\n", "disc.ico",
+       "[autorun]\r\nicon = Beta.exe,0\r\nlabel = New\r\nopen = Beta.exe\r\n"},
+  };
+  for (const auto& c : cases) {
+    TempFolder dir;
+    if (c.content) writeBytes(dir / "AUTORUN.INF", c.content);
+    rewriteAutorunLabel(dir.path(), "Beta", "New", c.icon);
+    EXPECT_EQ(readBytes(dir / "AUTORUN.INF"), c.written) << c.name;
+  }
+}

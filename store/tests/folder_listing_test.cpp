@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
+#include "store_error.h"
 #include "temp_folder.h"
 
 using namespace store;
@@ -45,4 +48,25 @@ TEST(FolderListing, ListsInNameOrderWithoutHiddenEntries) {
   EXPECT_EQ(listFolders(dir.path()), (std::vector<std::string>{"01 - rock", "02 - Jazz", "10 - Pop"}));
   EXPECT_TRUE(listFiles(dir / "missing").empty());
   EXPECT_TRUE(listFolders(dir / "missing").empty());
+}
+
+TEST(FolderListing, ReadingAFolderThatCannotBeReadFailsInsteadOfListingNothing) {
+  TempFolder dir;
+  writeBytes(dir / "song.mp3", "x");
+  std::filesystem::create_directory(dir / "01 - Rock");
+  EXPECT_EQ(readFolderFiles(dir.path(), "*.mp3"), listFiles(dir.path(), "*.mp3"));
+  EXPECT_EQ(readSubfolders(dir.path()), listFolders(dir.path()));
+  EXPECT_TRUE(readFolderFiles(dir / "01 - Rock").empty());  // empty, and read
+  for (const char* notAFolder : {"missing", "song.mp3"}) {
+    SCOPED_TRACE(notAFolder);
+    for (const auto& read : {std::function<void()>([&] { readFolderFiles(dir / notAFolder); }),
+                             std::function<void()>([&] { readSubfolders(dir / notAFolder); })}) {
+      try {
+        read();
+        ADD_FAILURE() << "no error";
+      } catch (const StoreError& e) {
+        EXPECT_STREQ(e.what(), "Path not found");
+      }
+    }
+  }
 }

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "binary_io.h"
 #include "shifted_string.h"
 #include "store_error.h"
@@ -96,4 +98,39 @@ TEST_F(LyricsDatabase, LookUpTakesTheFirstMatchAndToleratesDamage) {
   EXPECT_EQ(getLyricsFromFile(dir / "ldat.qd", "01", "01"), "");
   writeBytes(dir / "ldat.qd", std::string(db.begin(), db.end()));
   EXPECT_EQ(getLyricsFromFile(dir / "ldat.qd", "01", "01"), "one\r\n");
+}
+
+TEST_F(LyricsDatabase, AlbumNumbersFollowTheAlbumsGivenNotTheMirror) {
+  writeBytes(album("01 - Rock") / "01 - Stone.dat", "rock");
+  writeBytes(album("02 - Pop") / "02 - Bubble.dat", "pop");
+  writeBytes(album("00 - Left over") / "01 - Old.dat", "no album of the disc");
+  const std::vector<LyricsRecord> expected = {{"[ALBUM01SONG01]", "rock\r\n"}, {"[ALBUM02SONG02]", "pop\r\n"}};
+  EXPECT_EQ(decodeLyricsDatabase(buildLyricsDatabase(mirror.path(), {"01 - Rock", "02 - Pop"})), expected);
+}
+
+TEST_F(LyricsDatabase, AFolderThatCannotBeReadFailsTheCompileAndKeepsTheOldDatabase) {
+  writeBytes(album("01 - Rock") / "01 - Stone.dat", "rock");
+  compile();
+  const std::string before = readBytes(project / "ldat.qd");
+  writeBytes(mirror / "02 - Not a folder", "x");
+  struct Case {
+    const char* what;
+    std::function<void()> compile;
+  };
+  const Case cases[] = {
+      {"no mirror", [&] { compileLyrics(mirror / "gone", project / "ldat.qd"); }},
+      {"an album without its folder", [&] { buildLyricsDatabase(mirror.path(), {"01 - Rock", "02 - Gone"}); }},
+      {"an album whose folder is a file",
+       [&] { buildLyricsDatabase(mirror.path(), {"01 - Rock", "02 - Not a folder"}); }},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    try {
+      c.compile();
+      ADD_FAILURE() << "no error";
+    } catch (const StoreError& e) {
+      EXPECT_STREQ(e.what(), "Path not found");
+    }
+    EXPECT_EQ(readBytes(project / "ldat.qd"), before);
+  }
 }

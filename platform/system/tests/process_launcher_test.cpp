@@ -4,6 +4,7 @@
 
 #include <sys/stat.h>
 
+#include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QStringList>
@@ -13,6 +14,7 @@
 #include <filesystem>
 #include <map>
 #include <optional>
+#include <vector>
 
 #include "system/recording_launcher.h"
 #include "temp_folder.h"
@@ -94,6 +96,43 @@ TEST(ProcessLauncher, AProgramThatCannotBeStartedIsAFailure) {
   badFolder.program = "true";
   badFolder.workingDirectory = QString::fromStdString((dir / "no such folder").string());
   EXPECT_FALSE(launcher.start(badFolder));
+}
+
+TEST(ProcessLauncher, AWatchedProgramTellsHowItEnded) {
+  TempFolder dir;
+  struct Case {
+    const char* what;
+    const char* script;
+    bool succeeded;
+  };
+  const Case cases[] = {
+      {"exit status 0", "exit 0", true},
+      {"exit status 3", "exit 3", false},
+      {"killed", "kill -9 $$", false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    const fs::path script = dir / "end.sh";
+    writeBytes(script, std::string("#!/bin/sh\n") + c.script + "\n");
+    ::chmod(script.c_str(), 0755);
+    std::vector<bool> ends;
+    ProcessStart start;
+    start.program = QString::fromStdString(script.string());
+    start.ended = [&ends](bool succeeded) { ends.push_back(succeeded); };
+    ASSERT_TRUE(QtProcessLauncher().start(start));
+    QElapsedTimer waited;
+    waited.start();
+    while (ends.empty() && waited.elapsed() < 10000) QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+    EXPECT_EQ(ends, std::vector<bool>{c.succeeded});
+  }
+  // A program that does not start is answered by start() alone.
+  bool called = false;
+  ProcessStart missing;
+  missing.program = QString::fromStdString((dir / "xdg-open").string());
+  missing.ended = [&called](bool) { called = true; };
+  EXPECT_FALSE(QtProcessLauncher().start(missing));
+  QCoreApplication::processEvents();
+  EXPECT_FALSE(called);
 }
 
 TEST(WindowStyleHint, ReadsTheStyleNumber) {
