@@ -501,7 +501,15 @@ class Form5 : public controls::Form {
 
   // The ready-made collection of the first start (the start-up passes
   // "Demo Collection"), built in the program folder from the sample data
-  // files beside the program and added to the project list, not opened. A
-  // failure is shown in one "Error" box; what was built by then stays.
+  // files beside the program and added to the project list, not opened. It
+  // is made whole or not at all: a failure is shown in one "Error" box and
+  // leaves nothing of the sample.
   void buildSampleProject(const QString& name);
+  // A start builds the sample when there is no Handle folder (the first
+  // start) or no project list (a first start whose sample failed).
+  bool sampleProjectWanted() const;
+
+ private:
+  // The sample's albums, files and lyrics in sDirectory and workDirectory.
+  void buildSampleFiles(const QString& name);
 };
