@@ -37,6 +37,13 @@ const char kNameTaken[] = "Project may have been already created. please choose 
 // program made a project of this name or at this place meanwhile.
 struct NameTaken {};
 
+// Project names are compared without regard to case: Rock and ROCK are one
+// name.
+bool listsName(const std::vector<store::ProjectListEntry>& listed, const std::string& name) {
+  return std::any_of(listed.begin(), listed.end(),
+                     [&](const store::ProjectListEntry& e) { return runtime::ansiEqualNoCase(e.name, name); });
+}
+
 }  // namespace
 
 void Form5::connectProjectHandlers() {
@@ -162,17 +169,14 @@ bool Form5::projectNameRefused(const QString& name, const QString& projectFolder
 }
 
 bool Form5::projectListed(const QString& name) const {
-  // Project names are compared without regard to case: Rock and ROCK are
-  // one name. Another program may have listed it since this window's list
-  // was filled; a list that could not take the new entry refuses the create
+  // Another program may have listed it since this window's list was
+  // filled; a list that could not take the new entry refuses the create
   // before anything is made. Reading the list deals with what killed
   // programs left first, which may free the name's folder.
   const std::string wanted = name.toStdString();
   for (int i = 0; i < listProjects.ListCount(); ++i)
     if (runtime::ansiEqualNoCase(listProjects.List(i).toStdString(), wanted)) return true;
-  const std::vector<store::ProjectListEntry> listed = projectListNow();
-  return std::any_of(listed.begin(), listed.end(),
-                     [&](const store::ProjectListEntry& e) { return runtime::ansiEqualNoCase(e.name, wanted); });
+  return listsName(projectListNow(), wanted);
 }
 
 void Form5::buildNewProject(const QString& name) {
@@ -192,11 +196,7 @@ void Form5::buildNewProject(const QString& name) {
     project_changes::Creation creation(
         name.toStdString(), projectFolder.toStdString(), [&](const project_changes::Entries& listed) {
           const std::string wanted = name.toStdString();
-          if (platform::findNoCase(location, wanted) ||
-              std::any_of(listed.begin(), listed.end(), [&](const store::ProjectListEntry& e) {
-                return runtime::ansiEqualNoCase(e.name, wanted);
-              }))
-            throw NameTaken{};
+          if (platform::findNoCase(location, wanted) || listsName(listed, wanted)) throw NameTaken{};
           // A mirror left by an earlier project of this name, in any case,
           // is not taken over.
           if (platform::findNoCase(program_folder::handle(), wanted))

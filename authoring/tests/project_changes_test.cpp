@@ -37,17 +37,23 @@ std::vector<std::string> entriesOf(const fs::path& folder) {
   return names;
 }
 
-// The step `at` of every create and delete fails with `error` while this lives.
-class FailingStep {
+// `what` happens at the step `at` of every create and delete while this
+// lives.
+class AtStep {
  public:
-  explicit FailingStep(const std::string& at, const std::string& error = "Disk full") {
-    project_changes::testing::setStepHook([at, error](std::string_view step) {
-      if (step == at) throw store::StoreError(error);
+  AtStep(const std::string& at, const std::function<void()>& what) {
+    project_changes::testing::setStepHook([at, what](std::string_view step) {
+      if (step == at) what();
     });
   }
-  ~FailingStep() { project_changes::testing::setStepHook({}); }
-  FailingStep(const FailingStep&) = delete;
-  FailingStep& operator=(const FailingStep&) = delete;
+  ~AtStep() { project_changes::testing::setStepHook({}); }
+  AtStep(const AtStep&) = delete;
+  AtStep& operator=(const AtStep&) = delete;
+};
+
+// The step `at` fails as on a full disk.
+struct FailingStep : AtStep {
+  explicit FailingStep(const std::string& at) : AtStep(at, [] { throw store::StoreError("Disk full"); }) {}
 };
 
 // Another program on the same program folder, killed at one step of a
@@ -124,6 +130,24 @@ TEST_F(ProjectChanges, ACreateThatFailsAtAnyStepLeavesNothingAndTheNameFree) {
   createWithTheMouse("Alpha");
   EXPECT_EQ(listedProjects(), (Pairs{at("Beta"), at("Alpha")}));
   EXPECT_TRUE(fs::exists(projectAt("Alpha") / "Alpha.exe"));
+}
+
+// A folder of the name that someone made while the project was being built
+// is never taken over, nor removed: the create is refused and leaves only
+// that folder.
+TEST_F(ProjectChanges, AFolderOfTheNameMadeMeanwhileStopsTheCreateAndStays) {
+  {
+    const AtStep meanwhile("create: folders made", [&] {
+      fs::create_directory(projectAt("Alpha"));
+      writeBytes(projectAt("Alpha") / "mine.txt", "kept");
+    });
+    createWithTheMouse("Alpha", "Project may have been already created. please choose a diferent name.", "Quendrel");
+  }
+  EXPECT_EQ(entriesOf(location), std::vector<std::string>{"Alpha"});
+  EXPECT_EQ(entriesOf(projectAt("Alpha")), std::vector<std::string>{"mine.txt"});
+  EXPECT_TRUE(entriesOf(fakes.folder.handle()).empty());
+  EXPECT_TRUE(listedProjects().empty());
+  EXPECT_TRUE(form.sDirectory.isEmpty());
 }
 
 TEST_F(ProjectChanges, ADeleteThatFailsAtAnyStepChangesNothing) {
