@@ -104,17 +104,16 @@ class Form5 : public controls::Form {
   void markProjectChanged();
 
   // qdd.dat in the program folder, behind listProjects and listProjectsPath
-  // (form5_project_list.cpp); each throws store::StoreError.
-  // loadProjectList() empties the boxes and fills them from the file. A
-  // change works on the file as it stands, under the lock that every program
-  // on this folder takes, so that none of them loses the projects of
-  // another; the boxes then show the whole list the file holds, the selected
-  // entry still selected while it is listed. A change that fails leaves the
-  // file and the boxes as they were.
+  // (form5_project_list.cpp). loadProjectList() empties the boxes and fills
+  // them from the file; throws store::StoreError. Create, delete and the
+  // sample project change the file as it stands, under the lock that every
+  // program on this folder takes (project_changes.h), so that none of them
+  // loses the projects of another; the boxes then show the whole list the
+  // file holds, the selected entry still selected while it is listed.
   void loadProjectList();
+  // The entry appended to the list as it stands, and shown; throws
+  // store::StoreError, and the file and the boxes stay as they were then.
   void addToProjectList(const QString& name, const QString& folder);
-  // An entry that another program took off already is just gone.
-  void removeFromProjectList(const QString& name, const QString& folder);
 
   // The program's version as the splash shows it: "2.9.127".
   static QString versionText();
@@ -238,8 +237,8 @@ class Form5 : public controls::Form {
   // A project of this name is listed, in the picker or in the file as it
   // stands; throws store::StoreError when the file could take no new entry.
   bool projectListed(const QString& name) const;
-  // Steps of the create after the name rules; throw store::StoreError.
-  void makeProjectFolders(const QString& name);
+  // The launcher, the player and the support files copied into sDirectory;
+  // throws store::StoreError.
   void copyProjectTemplates(const QString& name);
   // Gives up a create that failed half-way: no project is open afterwards.
   void forgetHalfMadeProject();
@@ -506,7 +505,15 @@ class Form5 : public controls::Form {
 
   // The ready-made collection of the first start (the start-up passes
   // "Demo Collection"), built in the program folder from the sample data
-  // files beside the program and added to the project list, not opened. A
-  // failure is shown in one "Error" box; what was built by then stays.
+  // files beside the program and added to the project list, not opened. It
+  // is made whole or not at all: a failure is shown in one "Error" box and
+  // leaves nothing of the sample.
   void buildSampleProject(const QString& name);
+  // A start builds the sample when there is no Handle folder (the first
+  // start) or no project list (a first start whose sample failed).
+  bool sampleProjectWanted() const;
+
+ private:
+  // The sample's albums, files and lyrics in sDirectory and workDirectory.
+  void buildSampleFiles(const QString& name);
 };

@@ -2,14 +2,16 @@
 // of the project picker: names in listProjects, folders in listProjectsPath.
 // Several programs may work on one program folder at once: each change is
 // made to the file as it stands, under its lock, never by writing this
-// window's boxes over it.
+// window's boxes over it (project_changes.h).
 #include <algorithm>
 #include <vector>
 
 #include "form5.h"
 #include "path_helpers.h"
 #include "program_folder.h"
+#include "project_changes.h"
 #include "project_list.h"
+#include "store_error.h"
 
 namespace {
 
@@ -22,6 +24,13 @@ std::string projectListPath() {
 void Form5::loadProjectList() {
   listProjects.Clear();
   listProjectsPath.Clear();
+  // What a program killed during a create or a delete left is dealt with
+  // first, so that the picker shows the projects as they are. Where the
+  // list cannot be locked or changed the picker shows what it holds.
+  try {
+    [[maybe_unused]] const project_changes::LockedList dealtWith;
+  } catch (const store::StoreError&) {
+  }
   for (const store::ProjectListEntry& entry : store::readProjectList(projectListPath())) {
     listProjects.AddItem(QString::fromStdString(entry.name));
     listProjectsPath.AddItem(QString::fromStdString(entry.folder));
@@ -29,26 +38,14 @@ void Form5::loadProjectList() {
 }
 
 void Form5::addToProjectList(const QString& name, const QString& folder) {
-  const store::ProjectListEntry added{name.toStdString(), folder.toStdString()};
-  showProjectList(store::changeProjectList(projectListPath(), [&](std::vector<store::ProjectListEntry>& entries) {
-    entries.push_back(added);
-    return true;
-  }));
+  project_changes::LockedList list;
+  project_changes::Entries entries = list.entries();
+  entries.push_back({name.toStdString(), folder.toStdString()});
+  list.write(entries);
+  showProjectList(entries);
 }
 
-void Form5::removeFromProjectList(const QString& name, const QString& folder) {
-  const store::ProjectListEntry gone{name.toStdString(), folder.toStdString()};
-  showProjectList(store::changeProjectList(projectListPath(), [&](std::vector<store::ProjectListEntry>& entries) {
-    const auto it = std::find(entries.begin(), entries.end(), gone);
-    if (it == entries.end()) return false;
-    entries.erase(it);
-    return true;
-  }));
-}
-
-std::vector<store::ProjectListEntry> Form5::projectListNow() const {
-  return store::readWholeProjectList(projectListPath());
-}
+std::vector<store::ProjectListEntry> Form5::projectListNow() const { return project_changes::LockedList().entries(); }
 
 void Form5::showProjectList(const std::vector<store::ProjectListEntry>& entries) {
   const auto shown = [this](int i) {

@@ -1,10 +1,9 @@
 // Projects: the picker of tab 0, create, open, delete and the password.
-#include <unistd.h>
-
 #include <algorithm>
 #include <cerrno>
 #include <filesystem>
 #include <initializer_list>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -20,6 +19,7 @@
 #include "pack_file.h"
 #include "path_helpers.h"
 #include "program_folder.h"
+#include "project_changes.h"
 #include "project_data.h"
 #include "store_error.h"
 #include "system/app_paths.h"
@@ -30,6 +30,19 @@ namespace {
 namespace fs = std::filesystem;
 
 QString lastPathPart(const QString& path) { return path.mid(path.lastIndexOf('/') + 1); }
+
+const char kNameTaken[] = "Project may have been already created. please choose a diferent name.";
+
+// The third name rule, found broken once the create has begun: another
+// program made a project of this name or at this place meanwhile.
+struct NameTaken {};
+
+// Project names are compared without regard to case: Rock and ROCK are one
+// name.
+bool listsName(const std::vector<store::ProjectListEntry>& listed, const std::string& name) {
+  return std::any_of(listed.begin(), listed.end(),
+                     [&](const store::ProjectListEntry& e) { return runtime::ansiEqualNoCase(e.name, name); });
+}
 
 }  // namespace
 
@@ -138,10 +151,8 @@ bool Form5::projectNameRefused(const QString& name, const QString& projectFolder
       refusal = QStringLiteral("Illegal name.");
     } else if (name.contains(' ')) {
       refusal = QStringLiteral("Name can not contain spaces.");
-    } else if (platform::findNoCase(Dir1.Path().toStdString(), name.toStdString()) || projectListed(name)) {
-      refusal = QStringLiteral(
-          "Project may have been already created. please "
-          "choose a diferent name.");
+    } else if (projectListed(name) || platform::findNoCase(Dir1.Path().toStdString(), name.toStdString())) {
+      refusal = QString::fromLatin1(kNameTaken);
     } else {
       // A name or place the project files cannot hold would leave a project
       // half made; it is refused before anything is.
@@ -158,70 +169,84 @@ bool Form5::projectNameRefused(const QString& name, const QString& projectFolder
 }
 
 bool Form5::projectListed(const QString& name) const {
-  // Project names are compared without regard to case: Rock and ROCK are
-  // one name. Another program may have listed it since this window's list
-  // was filled; a list that could not take the new entry refuses the create
-  // before anything is made.
+  // Another program may have listed it since this window's list was
+  // filled; a list that could not take the new entry refuses the create
+  // before anything is made. Reading the list deals with what killed
+  // programs left first, which may free the name's folder.
   const std::string wanted = name.toStdString();
   for (int i = 0; i < listProjects.ListCount(); ++i)
     if (runtime::ansiEqualNoCase(listProjects.List(i).toStdString(), wanted)) return true;
-  const std::vector<store::ProjectListEntry> listed = projectListNow();
-  return std::any_of(listed.begin(), listed.end(),
-                     [&](const store::ProjectListEntry& e) { return runtime::ansiEqualNoCase(e.name, wanted); });
+  return listsName(projectListNow(), wanted);
 }
 
 void Form5::buildNewProject(const QString& name) {
   if (helpShown(QStringLiteral("Press this button inorder to build a new project. "
                                "you should chose its location and name first.")))
     return;
-  const QString projectFolder = QString::fromStdString(store::setPath(Dir1.Path().toStdString(), name.toStdString()));
+  const std::string location = Dir1.Path().toStdString();
+  const QString projectFolder = QString::fromStdString(store::setPath(location, name.toStdString()));
   if (projectNameRefused(name, projectFolder)) return;
 
-  sDirectory = projectFolder;
-  workDirectory = QString::fromStdString(program_folder::mirror(name));
   ProjectPassword.clear();
   cleanGui();
   cmdBuildNewProj.setEnabled(false);
   try {
-    makeProjectFolders(name);
+    // The name rules once more, under the list lock, when the project's
+    // folders are made and when they take their names.
+    project_changes::Creation creation(
+        name.toStdString(), projectFolder.toStdString(), [&](const project_changes::Entries& listed) {
+          const std::string wanted = name.toStdString();
+          if (platform::findNoCase(location, wanted) || listsName(listed, wanted)) throw NameTaken{};
+          // A mirror left by an earlier project of this name, in any case,
+          // is not taken over.
+          if (platform::findNoCase(program_folder::handle(), wanted))
+            throw store::StoreError(store::describeErrno(EEXIST));
+          return true;
+        });
+    // The project is built where the creation keeps it until it is whole.
+    sDirectory = QString::fromStdString(creation.projectFolder());
+    workDirectory = QString::fromStdString(creation.mirror());
     copyProjectTemplates(name);
-    Dir4.setPath(sDirectory);
-    Dir1.Refresh();
     store::writeAutorunForNewProject(sDirectory.toStdString(), name.toStdString());
-    lblCdLabl.setCaption(name);
-    List1.Clear();
     for (QString* member : {&Text1_, &text4_, &Text_imgTop_, &Text_ImgBottom}) member->clear();
     picNames.assign(3, QString());
-    addToProjectList(name, sDirectory);
-    lblProjectName.setCaption(name);
     lblProjectTitle.setCaption(name);
     isPasswordCorrect = true;
     saveProjectData();
-    File4.setPath(sDirectory);
-    Command2.setEnabled(true);
-    setCheck1Quietly(controls::vbUnchecked);
-    Command27.setEnabled(false);
+    const std::optional<project_changes::Entries> listed = creation.commit();
+    sDirectory = projectFolder;
+    workDirectory = QString::fromStdString(program_folder::mirror(name));
+    showProjectList(listed.value_or(project_changes::Entries{}));
+  } catch (const NameTaken&) {
+    platform::dialogs().MsgBox(QString::fromLatin1(kNameTaken), platform::vbOKOnly);
+    cmdBuildNewProj.setEnabled(true);
+    forgetHalfMadeProject();
+    return;
   } catch (const store::StoreError& error) {
     showFileWorkError(error, QStringLiteral("Error"));
     cmdBuildNewProj.setEnabled(true);
     forgetHalfMadeProject();
     return;
   }
+  // The folder was just made: one that cannot be listed has nothing to show.
+  skippingFileErrors([&] {
+    Dir4.setPath(sDirectory);
+    Dir1.Refresh();
+  });
+  lblCdLabl.setCaption(name);
+  List1.Clear();
+  lblProjectName.setCaption(name);
+  skippingFileErrors([&] { File4.setPath(sDirectory); });
+  showFolderSize();
+  Command2.setEnabled(true);
+  setCheck1Quietly(controls::vbUnchecked);
+  Command27.setEnabled(false);
   platform::dialogs().MsgBox(QStringLiteral("Created"), platform::vbOKOnly, QStringLiteral("Quendrel."));
   txtProjectName.setText(QString());
   EnableButtons(true);
   SSTab1.setTab(1);
   cmdBuildNewProj.setEnabled(true);
   Check1.setEnabled(true);
-}
-
-void Form5::makeProjectFolders(const QString& name) {
-  album_files::makeFolder(sDirectory.toStdString());
-  if (!store::DirExists(program_folder::handle())) album_files::makeFolder(program_folder::handle());
-  // A mirror left by an earlier project of this name, in any case, is not
-  // taken over.
-  if (platform::findNoCase(program_folder::handle(), name.toStdString())) throw store::StoreError(store::describeErrno(EEXIST));
-  album_files::makeFolder(workDirectory.toStdString());
 }
 
 void Form5::copyProjectTemplates(const QString& name) {
@@ -342,29 +367,21 @@ void Form5::Command1_Click() {
     return;
   }
   if (platform::dialogs().MsgBox(QStringLiteral("Detele this project?"), platform::vbYesNo) != platform::vbYes) return;
-  // A list that could not lose the entry keeps the project's folders too.
+  const QString folder = listProjectsPath.List(index);
+  project_changes::Deletion deletion;
   try {
-    projectListNow();
+    deletion = project_changes::deleteProject(name.toStdString(), folder.toStdString());
   } catch (const store::StoreError& error) {
     showFileWorkError(error);
     return;
   }
-
-  // Only a folder that is a project is emptied: a damaged list must not
-  // send the delete into any other folder.
-  const QString folder = listProjectsPath.List(index);
-  if (!folder.isEmpty() && store::FileExists(store::setPath(folder.toStdString(), store::kProjectDataFileName)))
-    removeProjectFolder(folder);
-  // A mirror that is gone already (or that a damaged name cannot lie in)
-  // keeps nobody from taking the entry off the list.
-  const bool mirrorGone = !store::isPlainFileName(name.toStdString()) || !store::DirExists(program_folder::mirror(name)) ||
-                          removeProjectFolder(QString::fromStdString(program_folder::mirror(name)));
-  if (!mirrorGone) return;
-  try {
-    removeFromProjectList(name, folder);
-  } catch (const store::StoreError& error) {
-    showFileWorkError(error);
-  }
+  showProjectList(deletion.listed);
+  // The picker was behind the list: another program deleted this project,
+  // or made another of its name, since.
+  if (!deletion.deleted)
+    platform::dialogs().MsgBox(
+        QStringLiteral("This project was changed or deleted by another program; nothing was deleted."),
+        platform::vbOKOnly);
   if (listProjects.ListCount() == 0) {
     cmdOpenExistProj.setEnabled(false);
     Command1.setEnabled(false);
@@ -372,29 +389,7 @@ void Form5::Command1_Click() {
 }
 
 bool Form5::removeProjectFolder(const QString& folder) {
-  if (folder.isEmpty()) return false;
-  const fs::path root(folder.toStdString());
-  const auto removeFilesOf = [](const fs::path& dir) {
-    for (const std::string& file : store::listFiles(dir, "*.*")) {
-      std::error_code ec;
-      fs::remove(dir / file, ec);
-      if (ec) return false;
-    }
-    return true;
-  };
-  if (!removeFilesOf(root)) return false;
-  for (const std::string& sub : store::listFolders(root)) {
-    const fs::path path = root / sub;
-    std::error_code ec;
-    // A link to a folder goes itself; what it points at is no part of the
-    // project.
-    if (fs::is_symlink(path, ec)) {
-      if (!fs::remove(path, ec)) return false;
-      continue;
-    }
-    if (!removeFilesOf(path) || ::rmdir(path.c_str()) != 0) return false;
-  }
-  return ::rmdir(root.c_str()) == 0;
+  return project_changes::removeProjectFiles(folder.toStdString());
 }
 
 // ---- Password

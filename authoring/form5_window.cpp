@@ -119,7 +119,7 @@ void Form5::resetNameSlots() {
 void Form5::showVersion() { lblVersion.setCaption(QStringLiteral("Quendrel version\r\n") + versionText()); }
 
 void Form5::ensureHandleFolder() {
-  if (!store::DirExists(program_folder::handle())) buildSampleProject(QStringLiteral("Demo Collection"));
+  if (sampleProjectWanted()) buildSampleProject(QStringLiteral("Demo Collection"));
   album_files::ensureFolder(program_folder::handle());
 }
 

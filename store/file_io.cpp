@@ -25,6 +25,29 @@ mode_t defaultFileMode() {
 
 [[noreturn]] void throwErrno(int error) { throw StoreError(describeErrno(error)); }
 
+// The temporary files of AtomicFileWriter: "." + the final name + "." and
+// the six letters or digits mkstemp() chose.
+const char kTemporarySuffix[] = ".XXXXXX";
+
+bool isTemporaryNameOf(const std::string& entry, const std::string& fileName) {
+  const std::string prefix = "." + fileName + ".";
+  if (entry.size() != prefix.size() + 6 || entry.compare(0, prefix.size(), prefix) != 0) return false;
+  return std::all_of(entry.begin() + static_cast<std::ptrdiff_t>(prefix.size()), entry.end(), [](char c) {
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
+  });
+}
+
+// After a rename the folder holds the new name only in memory until it is
+// synced. The file is in place by then: a folder that cannot be opened or
+// synced changes nothing of that, so it is not reported as a failed write.
+void syncFolder(const fs::path& folder) {
+  const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return;
+  while (::fsync(fd) != 0 && errno == EINTR) {
+  }
+  ::close(fd);
+}
+
 }  // namespace
 
 Bytes readWholeFile(const fs::path& path) {
@@ -66,7 +89,7 @@ Bytes readWholeFile(const fs::path& path) {
 AtomicFileWriter::AtomicFileWriter(const fs::path& path) : path_(path) {
   fs::path folder = path.parent_path();
   if (folder.empty()) folder = ".";
-  tempPath_ = (folder / ("." + path.filename().string() + ".XXXXXX")).string();
+  tempPath_ = (folder / ("." + path.filename().string() + kTemporarySuffix)).string();
   fd_ = ::mkstemp(tempPath_.data());
   // The folder itself is missing: the path, not the file, is not found.
   if (fd_ < 0) throwErrno(errno == ENOENT ? ENOTDIR : errno);
@@ -175,6 +198,8 @@ void AtomicFileWriter::commit() {
     ::unlink(tempPath_.c_str());
     throwErrno(e);
   }
+  fs::path folder = path_.parent_path();
+  syncFolder(folder.empty() ? fs::path(".") : folder);
 }
 
 void AtomicFileWriter::keepTimeAndModeOf(const fs::path& source) {
@@ -228,6 +253,8 @@ void writeScratchFile(const fs::path& path, std::span<const std::uint8_t> bytes)
 FileLock::FileLock(const fs::path& path) {
   // Not through a link: the lock is on a file of the folder itself.
   fd_ = ::open(path.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0666);
+  if (fd_ < 0 && (errno == EACCES || errno == EPERM || errno == EROFS))
+    fd_ = ::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
   if (fd_ < 0) throwErrno(errno == ELOOP ? EACCES : errno);
   while (::flock(fd_, LOCK_EX) != 0) {
     if (errno == EINTR) continue;
@@ -239,6 +266,19 @@ FileLock::FileLock(const fs::path& path) {
 
 // Closing the file lets the lock go.
 FileLock::~FileLock() { ::close(fd_); }
+
+void removeAbandonedTemporaryFiles(const fs::path& path) {
+  fs::path folder = path.parent_path();
+  if (folder.empty()) folder = ".";
+  const std::string fileName = path.filename().string();
+  std::error_code ec;
+  for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+    std::error_code typeEc;
+    if (isTemporaryNameOf(it->path().filename().string(), fileName) &&
+        it->symlink_status(typeEc).type() == fs::file_type::regular)
+      ::unlink(it->path().c_str());
+  }
+}
 
 std::vector<std::string> splitLines(std::string_view bytes) {
   std::vector<std::string> lines;

@@ -34,8 +34,9 @@ void copyFileAtomically(const fs::path& from, const fs::path& to);
 void writeScratchFile(const fs::path& path, std::span<const std::uint8_t> bytes);
 
 // A file being written under a temporary name beside its final path; commit()
-// flushes it and renames it over the final path. Destroyed uncommitted, it
-// removes the temporary file and the old file stays as it was.
+// flushes it, renames it over the final path and syncs the folder, so that
+// the new name, too, survives a crash. Destroyed uncommitted, it removes the
+// temporary file and the old file stays as it was.
 class AtomicFileWriter {
  public:
   explicit AtomicFileWriter(const fs::path& path);
@@ -68,6 +69,9 @@ class AtomicFileWriter {
 // that every process locks the same file (a lock on a file that a rename
 // replaces would go with the old file). Throws StoreError when the file
 // cannot be made or locked.
+// Only read access to the file is needed: one that this user may not
+// write (made by another user) is opened for reading, which an advisory lock
+// needs no more than.
 class FileLock {
  public:
   explicit FileLock(const fs::path& path);
@@ -78,6 +82,12 @@ class FileLock {
  private:
   int fd_ = -1;
 };
+
+// Removes the temporary files that writers of `path` killed before their
+// commit left beside it (".qdd.dat.XXXXXX" for qdd.dat). Only for a caller
+// that holds what every writer of `path` holds while it writes, a FileLock,
+// so that no live writer's file is taken.
+void removeAbandonedTemporaryFiles(const fs::path& path);
 
 // The lines of a text file in the system code page, as UTF-8. A line ends at
 // CR LF, at a lone CR or at a lone LF; a last line without an end counts.

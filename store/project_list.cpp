@@ -48,16 +48,34 @@ std::vector<ProjectListEntry> readWholeProjectList(const std::filesystem::path& 
   std::vector<ProjectListEntry> entries = decodeProjectList(bytes);
   // Only a list that writes back to the very same bytes loses nothing when
   // it is written again.
-  if (!bytes.empty() && encodeProjectList(entries) != bytes)
+  if (encodeProjectList(entries) != bytes)
     throw StoreError("The project list " + path.filename().string() + " is damaged; it was left as it is.");
   return entries;
 }
 
+ProjectListLock::ProjectListLock(const std::filesystem::path& path) : path_(path), lock_(take(path)) {
+  removeAbandonedTemporaryFiles(path_);
+}
+
+FileLock ProjectListLock::take(const std::filesystem::path& path) {
+  const std::filesystem::path lockFile = path.string() + ".lock";
+  try {
+    return FileLock(lockFile);
+  } catch (const StoreError& error) {
+    throw StoreError("The lock file " + lockFile.filename().string() + " of the project list cannot be opened: " +
+                     error.what() + "; nothing was changed.");
+  }
+}
+
+std::vector<ProjectListEntry> ProjectListLock::read() const { return readWholeProjectList(path_); }
+
+void ProjectListLock::write(const std::vector<ProjectListEntry>& entries) const { writeProjectList(path_, entries); }
+
 std::vector<ProjectListEntry> changeProjectList(
     const std::filesystem::path& path, const std::function<bool(std::vector<ProjectListEntry>& entries)>& change) {
-  const FileLock lock(path.string() + ".lock");
-  std::vector<ProjectListEntry> entries = readWholeProjectList(path);
-  if (change(entries)) writeProjectList(path, entries);
+  const ProjectListLock lock(path);
+  std::vector<ProjectListEntry> entries = lock.read();
+  if (change(entries)) lock.write(entries);
   return entries;
 }
 

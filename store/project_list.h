@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "binary_io.h"
+#include "file_io.h"
 
 namespace store {
 
@@ -31,16 +32,35 @@ void writeProjectList(const std::filesystem::path& path, const std::vector<Proje
 std::vector<ProjectListEntry> readProjectList(const std::filesystem::path& path);
 
 // The entries of the file as a list that may be written back without losing
-// anything: none when there is no file (or an empty one); throws StoreError
-// when the file cannot be read or its bytes are not exactly the list its
-// entries make (a count beyond them, bytes after them, a character outside
-// the code page).
+// anything: none when there is no file; throws StoreError when the file
+// cannot be read or its bytes are not exactly the list its entries make (a
+// count beyond them, bytes after them, a character outside the code page, no
+// bytes at all: even an empty list has its count).
 std::vector<ProjectListEntry> readWholeProjectList(const std::filesystem::path& path);
+
+// The lock that every program takes to change the list file at `path`: an
+// exclusive lock on the file `path` + ".lock" beside it, held for the
+// object's life. Taking it clears the temporary files that writers killed
+// while they held it left beside the list. Throws StoreError, saying that
+// nothing was changed, when the lock cannot be taken.
+class ProjectListLock {
+ public:
+  explicit ProjectListLock(const std::filesystem::path& path);
+
+  // readWholeProjectList() and writeProjectList() of the locked file.
+  std::vector<ProjectListEntry> read() const;
+  void write(const std::vector<ProjectListEntry>& entries) const;
+
+ private:
+  static FileLock take(const std::filesystem::path& path);
+
+  std::filesystem::path path_;
+  FileLock lock_;
+};
 
 // Changes the list file at `path` as it stands, with no other program's
 // change in between: the whole read, change and write runs under an
-// exclusive lock on the file `path` + ".lock" beside it, which every program
-// that changes the list takes. `change` edits the entries read by
+// exclusive lock, a ProjectListLock. `change` edits the entries read by
 // readWholeProjectList() and answers whether it changed them; only then is
 // the file replaced, atomically. Returns the entries the file holds
 // afterwards. Throws StoreError (the file stays as it was) when the list

@@ -2,7 +2,10 @@
 
 #include "dialog.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/mount.h>
+#include <unistd.h>
 
 #include <QApplication>
 
@@ -42,6 +45,30 @@ void ProgramFolder::fillAsShipped() const {
   store::writeFileAtomically(path() / "rizodu.qd", std::string_view("#!/bin/sh\n# player\n"));
   for (const char* runnable : {"rodud.qd", "rizodu.qd"})
     fs::permissions(path() / runnable, fs::perms::owner_exec | fs::perms::group_exec, fs::perm_options::add);
+}
+
+SmallDisk::SmallDisk(const std::filesystem::path& folder, const std::string& size) : folder_(folder) {
+  mounted_ = ::mount("tmpfs", folder.c_str(), "tmpfs", 0, ("size=" + size).c_str()) == 0;
+}
+
+SmallDisk::~SmallDisk() {
+  if (mounted_) ::umount2(folder_.c_str(), MNT_DETACH);
+}
+
+bool SmallDisk::resize(const std::string& size) {
+  return mounted_ && ::mount("tmpfs", folder_.c_str(), "tmpfs", MS_REMOUNT, ("size=" + size).c_str()) == 0;
+}
+
+void SmallDisk::fill(const std::filesystem::path& file) const {
+  const int fd = ::open(file.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+  ASSERT_GE(fd, 0);
+  const std::vector<char> block(4096, 'x');
+  while (::write(fd, block.data(), block.size()) > 0) {
+  }
+  // The last page may still take a few bytes.
+  while (::write(fd, block.data(), 1) > 0) {
+  }
+  ::close(fd);
 }
 
 Fakes::Fakes() {

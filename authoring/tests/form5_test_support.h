@@ -51,6 +51,28 @@ class ProgramFolder {
   QTemporaryDir dir_;
 };
 
+// A small disk of its own (a tmpfs of `size`, "400k") mounted on `folder`,
+// which it hides meanwhile; unmounted again when this goes. Mounting needs
+// root: mounted() says whether it worked, so that a test that needs a full
+// disk can skip where it cannot have one.
+class SmallDisk {
+ public:
+  SmallDisk(const std::filesystem::path& folder, const std::string& size);
+  ~SmallDisk();
+  SmallDisk(const SmallDisk&) = delete;
+  SmallDisk& operator=(const SmallDisk&) = delete;
+
+  bool mounted() const { return mounted_; }
+  // The disk grown (or shrunk) to `size`; false when it could not be.
+  bool resize(const std::string& size);
+  // A file that takes all the room left; removing it makes room again.
+  void fill(const std::filesystem::path& file) const;
+
+ private:
+  std::filesystem::path folder_;
+  bool mounted_ = false;
+};
+
 // The fakes of one test; a Form5 made after it uses them.
 struct Fakes {
   Fakes();

@@ -1,5 +1,7 @@
 #include "projects_fixture.h"
 
+#include <algorithm>
+
 #include "file_io.h"
 #include "project_list.h"
 
@@ -73,10 +75,46 @@ QString ProjectsTest::omegaRefusal(const char* what) {
       .arg(QString::fromUtf8(what), QString(QChar(0x03a9)));
 }
 
-std::vector<std::pair<std::string, std::string>> ProjectsTest::listedProjects() const {
-  std::vector<std::pair<std::string, std::string>> pairs;
+Pairs ProjectsTest::listedProjects() const {
+  Pairs pairs;
   for (const store::ProjectListEntry& e : store::readProjectList(fakes.folder.path() / "qdd.dat"))
     pairs.emplace_back(e.name, e.folder);
+  return pairs;
+}
+
+void ProjectsTest::createWithTheMouse(const std::string& name, const QString& says, const QString& title) {
+  onTab(0);
+  ASSERT_TRUE(user.clickOn(form.Option1));
+  // A name left from a failed create goes first, as a user would clear it.
+  form.txtProjectName.setText(QString());
+  ASSERT_TRUE(user.clickOn(form.txtProjectName));
+  ASSERT_TRUE(user.type(QString::fromStdString(name)));
+  fakes.dialogs->expectMsgBox(says, platform::vbOK).withTitle(title);
+  ASSERT_TRUE(user.clickOn(form.cmdBuildNewProj));
+  ASSERT_TRUE(fakes.dialogs->allShown());
+}
+
+void ProjectsTest::chooseWithTheMouse(const std::string& name) {
+  onTab(0);
+  ASSERT_TRUE(user.clickOn(form.Option2));
+  const Pairs shown = picker();
+  const auto it = std::find_if(shown.begin(), shown.end(), [&](const auto& p) { return p.first == name; });
+  ASSERT_NE(it, shown.end()) << name << " is not in the picker";
+  ASSERT_TRUE(user.clickAt(user.entryOf(form.listProjects, static_cast<int>(it - shown.begin()))));
+}
+
+void ProjectsTest::deleteWithTheMouse(const std::string& name, const char* thenSays) {
+  ASSERT_NO_FATAL_FAILURE(chooseWithTheMouse(name));
+  fakes.dialogs->expectMsgBox("Detele this project?", platform::vbYes);
+  if (thenSays) fakes.dialogs->expectMsgBox(thenSays, platform::vbOK);
+  ASSERT_TRUE(user.clickOn(form.Command1));
+  ASSERT_TRUE(fakes.dialogs->allShown());
+}
+
+Pairs ProjectsTest::picker() const {
+  Pairs pairs;
+  for (int i = 0; i < form.listProjects.ListCount(); ++i)
+    pairs.emplace_back(form.listProjects.List(i).toStdString(), form.listProjectsPath.List(i).toStdString());
   return pairs;
 }
 

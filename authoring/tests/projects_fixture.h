@@ -13,10 +13,13 @@
 
 #include "form5_test_support.h"
 #include "project_data.h"
+#include "window_input.h"
 
 namespace authoring_test {
 
 namespace fs = std::filesystem;
+
+using Pairs = std::vector<std::pair<std::string, std::string>>;
 
 class ProjectsTest : public QuietlyStartedWindow {
  protected:
@@ -44,10 +47,25 @@ class ProjectsTest : public QuietlyStartedWindow {
   // The store's refusal of a text holding Omega, which Windows-1252 lacks.
   static QString omegaRefusal(const char* what);
   // The list's (name, folder) pairs as qdd.dat holds them.
-  std::vector<std::pair<std::string, std::string>> listedProjects() const;
+  Pairs listedProjects() const;
+
+  // The user's create in new-project mode: a press on the name box, the
+  // name typed, a press on Build; the box `says` (titled `title`) comes.
+  void createWithTheMouse(const std::string& name, const QString& says = QStringLiteral("Created"),
+                          const QString& title = QStringLiteral("Quendrel."));
+  // Open mode, and a press on the picker's entry of `name`.
+  void chooseWithTheMouse(const std::string& name);
+  // Delete pressed on `name`, Yes to the question; `thenSays` is the box
+  // that follows it, if any.
+  void deleteWithTheMouse(const std::string& name, const char* thenSays = nullptr);
+  // The picker's (name, folder) pairs.
+  Pairs picker() const;
+  // The pair of a project created at the location.
+  std::pair<std::string, std::string> at(const std::string& name) const { return {name, projectAt(name).string()}; }
 
   QTemporaryDir place;
   fs::path location;  // where Dir1 points
+  controls::WindowInput user{form};
 };
 
 }  // namespace authoring_test

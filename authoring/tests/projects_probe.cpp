@@ -12,12 +12,18 @@
 // user would: OK to "Created", Yes to the delete's question. Any other box,
 // or a project missing from its picker, is printed on stderr and makes the
 // exit status 1.
+//
+// With QUENDREL_PROBE_KILLED_AT set to the name of a step of a create or a
+// delete (project_changes::testing), the probe is killed (SIGKILL) the first
+// time it gets there.
 
 #include <unistd.h>
 
 #include <QApplication>
 #include <chrono>
+#include <csignal>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -25,6 +31,7 @@
 
 #include "dialogs/dialog_service.h"
 #include "form5.h"
+#include "project_changes.h"
 #include "system/app_paths.h"
 #include "web/fake_text_fetcher.h"
 
@@ -85,6 +92,10 @@ int main(int argc, char** argv) {
   QApplication app(argc, argv);
   platform::setAppPath(QString::fromLocal8Bit(argv[1]));
   platform::setProgramTitle(QStringLiteral("Quendrel"));
+  if (const char* killedAt = std::getenv("QUENDREL_PROBE_KILLED_AT"))
+    project_changes::testing::setStepHook([step = std::string(killedAt)](std::string_view reached) {
+      if (reached == step) ::raise(SIGKILL);
+    });
   UserAnswers answers;
   platform::setDialogService(&answers);
   platform::ScopedFetcher fetcher;

@@ -15,6 +15,7 @@
 #include "file_io.h"
 #include "key_codes.h"
 #include "pack_file.h"
+#include "project_list.h"
 #include "projects_fixture.h"
 #include "window_input.h"
 
@@ -189,9 +190,9 @@ TEST_F(ProjectsTest, ACreateThatFailsHalfWayLeavesNoProjectToEdit) {
   fakes.dialogs->expectMsgBox("File not found", platform::vbOK).withTitle("Error");
   ASSERT_TRUE(form.cmdBuildNewProj.click());
   EXPECT_TRUE(fakes.dialogs->allShown());
-  // What was made stays.
-  EXPECT_TRUE(fs::is_directory(projectAt("Alpha")));
-  EXPECT_TRUE(fs::is_directory(mirrorOf("Alpha")));
+  // Nothing of it stays, under its name or another.
+  EXPECT_EQ(namesIn(location), std::vector<std::string>{"Beta"});
+  EXPECT_EQ(namesIn(fakes.folder.handle()), std::vector<std::string>{"Beta"});
   EXPECT_EQ(listedProjects().size(), 1u);
   // But nothing names a project any more, and nothing can edit one.
   EXPECT_TRUE(form.sDirectory.isEmpty());
@@ -207,13 +208,17 @@ TEST_F(ProjectsTest, ACreateThatFailsHalfWayLeavesNoProjectToEdit) {
   EXPECT_EQ(bytesOf(projectAt("Beta") / "dat.qd"), betaData);
 }
 
-TEST_F(ProjectsTest, AProjectNamedQDKeepsItsLauncherInsteadOfThePlayer) {
+// The player would replace the launcher QD.exe: the create fails and leaves
+// nothing, no half-copied file either.
+TEST_F(ProjectsTest, AProjectNamedQDIsRefusedWhenThePlayerWouldReplaceItsLauncher) {
   onTab(0);
   form.txtProjectName.setText("QD");
   fakes.dialogs->expectMsgBox("File already exists", platform::vbOK).withTitle("Error");
   ASSERT_TRUE(form.cmdBuildNewProj.click());
-  EXPECT_EQ(bytesOf(projectAt("QD") / "QD.exe"), "launcher\x01\x02");
-  EXPECT_EQ(namesIn(projectAt("QD")), std::vector<std::string>{"QD.exe"});  // no half-copied file either
+  EXPECT_TRUE(fakes.dialogs->allShown());
+  EXPECT_TRUE(namesIn(location).empty());
+  EXPECT_TRUE(namesIn(fakes.folder.handle()).empty());
+  EXPECT_TRUE(listedProjects().empty());
 }
 
 TEST_F(ProjectsTest, AMirrorLeftByAnEarlierProjectIsNotTakenOver) {
@@ -517,11 +522,14 @@ class DeleteTest : public ProjectsTest {
     onTab(0);
     ASSERT_TRUE(form.Option2.click());
   }
-  // Selects `name` and presses Delete, answering the question with `answer`.
-  void remove(int index, platform::MsgBoxResult answer) {
+  // Selects `name` and presses Delete, answering the question with `answer`;
+  // `thenSays` is the box that follows, if any.
+  void remove(int index, platform::MsgBoxResult answer, const char* thenSays = nullptr) {
     ASSERT_TRUE(form.listProjects.select(index));
     fakes.dialogs->expectMsgBox("Detele this project?", answer).withStyle(platform::vbYesNo).withTitle("Quendrel");
+    if (thenSays) fakes.dialogs->expectMsgBox(thenSays, platform::vbOK);
     ASSERT_TRUE(form.Command1.click());
+    EXPECT_TRUE(fakes.dialogs->allShown());
   }
 };
 
@@ -584,7 +592,10 @@ TEST_F(DeleteTest, ASubSubfolderStaysBehindButTheEntryStillLeavesTheList) {
 
 TEST_F(DeleteTest, AMirrorThatCannotGoKeepsTheEntry) {
   fs::create_directories(mirrorOf("Alpha") / "01 - Album" / "deeper");
-  remove(0, platform::vbYes);
+  remove(0, platform::vbYes,
+         "The project's folder in Handle holds folders of its own and cannot be removed; nothing was deleted.");
+  // Nothing went, the project folder neither.
+  EXPECT_TRUE(fs::exists(projectAt("Alpha") / "Alpha.exe"));
   EXPECT_TRUE(fs::exists(mirrorOf("Alpha") / "01 - Album" / "deeper"));
   EXPECT_EQ(listedProjects().size(), 2u);
   EXPECT_EQ(form.listProjects.ListCount(), 2);
@@ -611,8 +622,11 @@ TEST_F(DeleteTest, AListEntryThatNamesNoProjectFolderDeletesNothingThere) {
   const fs::path folder = fs::path(place.path().toStdString()) / "Documents";
   fs::create_directory(folder);
   std::ofstream(folder / "letter.txt") << "x";
-  form.listProjects.AddItem("Documents");
-  form.listProjectsPath.AddItem(QString::fromStdString(folder.string()));
+  store::changeProjectList(fakes.folder.path() / "qdd.dat", [&](std::vector<store::ProjectListEntry>& entries) {
+    entries.push_back({"Documents", folder.string()});
+    return true;
+  });
+  form.loadProjectList();
   remove(2, platform::vbYes);
   EXPECT_TRUE(fs::exists(folder / "letter.txt"));
   EXPECT_EQ(form.listProjects.ListCount(),

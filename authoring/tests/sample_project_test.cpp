@@ -1,11 +1,13 @@
 // The sample collection of the first start: the tree it builds from the
 // program folder's sample data, a project that opens and compiles like any
-// other, and a build that stops at a missing file and keeps what it made.
+// other, and a build that fails (a missing file, a full disk) and leaves
+// nothing, so that the next start builds it.
 #include <gtest/gtest.h>
 
 #include <QImage>
 #include <algorithm>
 #include <filesystem>
+#include <fstream>
 #include <functional>
 #include <map>
 #include <string>
@@ -232,27 +234,27 @@ TEST_F(FirstStart, TheOpenedSampleShowsItsPicturesAndCompilesFourCoversAndTwoLyr
   EXPECT_TRUE(form.cmdPreview.Enabled());
 }
 
-TEST_F(FirstStart, AFailedBuildShowsTheErrorAndKeepsWhatWasBuilt) {
+// The sample is made whole or not at all; a folder of its name that was
+// there before stays as it was.
+TEST_F(FirstStart, AFailedBuildShowsTheErrorAndLeavesNothingItMade) {
   struct Case {
     const char* what;
     std::function<void(const fs::path& programFolder)> arrange;
     const char* error;
-    std::vector<std::string> projectKept;  // beside the qd.0* copies
-    std::vector<std::string> mirrorKept;
+    bool folderThereBefore;
   };
-  const std::vector<std::string> albums = {"01 - Ties", "02 - No More Merchant", "03 - Let It", "04 - Here"};
   const Case cases[] = {
       {"the first album picture is missing",
        [](const fs::path& folder) { fs::remove(folder / "qd.093"); },
        "File not found",
-       {"01 - Ties", "02 - No More Merchant", "03 - Let It", "04 - Here", "Demo Collection.exe", "QD.exe", "dat.qd",
-        "dop.qd"},
-       albums},
+       false},
       {"a folder of the sample's name is there already",
-       [](const fs::path& folder) { fs::create_directory(folder / "Demo Collection"); },
+       [](const fs::path& folder) {
+         fs::create_directory(folder / "Demo Collection");
+         std::ofstream(folder / "Demo Collection" / "mine.txt") << "kept";
+       },
        "File already exists",
-       {},
-       {}},
+       true},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
@@ -268,13 +270,15 @@ TEST_F(FirstStart, AFailedBuildShowsTheErrorAndKeepsWhatWasBuilt) {
     form.Load();
     ASSERT_TRUE(fakes.dialogs->allShown());
 
-    std::vector<std::string> project = c.projectKept;
-    if (!project.empty())
-      for (const std::string& name : supportAndSampleFiles()) project.push_back(name);
-    std::sort(project.begin(), project.end());
-    EXPECT_EQ(pathsOf(treeOf(sample())), project);
-    EXPECT_EQ(pathsOf(treeOf(sampleMirror())), c.mirrorKept);
-    EXPECT_TRUE(fs::is_directory(sampleMirror()));
+    EXPECT_EQ(pathsOf(treeOf(sample())),
+              c.folderThereBefore ? std::vector<std::string>{"mine.txt"} : std::vector<std::string>{});
+    EXPECT_EQ(fs::exists(sample()), c.folderThereBefore);
+    // Handle is made all the same, and holds nothing.
+    EXPECT_TRUE(fs::is_directory(fakes.folder.handle()));
+    EXPECT_TRUE(fs::is_empty(fakes.folder.handle()));
+    // Nothing under another name either.
+    for (const auto& entry : fs::directory_iterator(programFolder()))
+      EXPECT_FALSE(entry.path().filename().string().starts_with(".Demo")) << entry.path();
     // Not listed; the picker can still build new projects, and nothing is open.
     EXPECT_EQ(fileBytes(programFolder() / "qdd.dat"), list);
     EXPECT_EQ(form.listProjects.ListCount(), 1);
@@ -282,6 +286,61 @@ TEST_F(FirstStart, AFailedBuildShowsTheErrorAndKeepsWhatWasBuilt) {
     EXPECT_TRUE(form.sDirectory.isEmpty());
     EXPECT_FALSE(form.Command2.Enabled());
   }
+}
+
+// A first start whose sample failed leaves no project list: the next start,
+// which finds none, builds the sample.
+TEST_F(FirstStart, AStartThatFindsNoProjectListBuildsTheSample) {
+  fs::remove(programFolder() / "qdd.dat");
+  const fs::path picture = programFolder() / "qd.093";
+  const auto pictureBytes = fileBytes(picture);
+  fs::remove(picture);
+  fakes.dialogs->expectMsgBox("File not found", platform::vbOK).withTitle("Error");
+  {
+    Form5 first;
+    first.Load();
+  }
+  ASSERT_TRUE(fakes.dialogs->allShown());
+  ASSERT_TRUE(fs::is_directory(fakes.folder.handle()));
+  ASSERT_FALSE(fs::exists(programFolder() / "qdd.dat"));
+
+  fakes.folder.fillAsShipped();
+  ASSERT_EQ(fileBytes(picture), pictureBytes);
+  Form5 next;
+  next.Load();
+  EXPECT_TRUE(fakes.dialogs->shown().size() == 1);
+  EXPECT_TRUE(fs::exists(sample() / "dat.qd"));
+  EXPECT_TRUE(fs::exists(sampleMirror() / "02 - No More Merchant" / "intro.jpg"));
+  const std::vector<store::ProjectListEntry> listed = store::readProjectList(programFolder() / "qdd.dat");
+  EXPECT_EQ(listed, (std::vector<store::ProjectListEntry>{{"Demo Collection", sample().string()}}));
+  EXPECT_EQ(next.listProjects.ListCount(), 1);
+}
+
+// A first start on a disk too small for the sample: "Disk full", and nothing
+// of the sample stays. Once the disk has grown, the next start builds it.
+TEST_F(FirstStart, AFirstStartOnAFullDiskBuildsTheSampleOnceThereIsRoom) {
+  SmallDisk disk(programFolder(), "256k");
+  if (!disk.mounted()) GTEST_SKIP() << "no small disk can be mounted here";
+  fakes.folder.fillAsShipped();
+  fakes.dialogs->expectMsgBox("Disk full", platform::vbOK).withTitle("Error");
+  {
+    Form5 first;
+    first.Load();
+    EXPECT_EQ(first.listProjects.ListCount(), 0);
+  }
+  ASSERT_TRUE(fakes.dialogs->allShown());
+  EXPECT_FALSE(fs::exists(sample()));
+  EXPECT_TRUE(fs::is_empty(fakes.folder.handle()));
+  EXPECT_FALSE(fs::exists(programFolder() / "qdd.dat"));
+  for (const auto& entry : fs::directory_iterator(programFolder()))
+    EXPECT_FALSE(entry.path().filename().string().starts_with(".Demo")) << entry.path();
+
+  ASSERT_TRUE(disk.resize("4m"));
+  Form5 next;
+  next.Load();
+  EXPECT_EQ(fakes.dialogs->shown().size(), 1u);
+  EXPECT_TRUE(fs::exists(sample() / "Demo Collection.exe"));
+  EXPECT_EQ(next.listProjects.ListCount(), 1);
 }
 
 }  // namespace

@@ -11,18 +11,18 @@
 #include <algorithm>
 #include <chrono>
 #include <functional>
+#include <optional>
 #include <thread>
 
 #include "autorun_file.h"
 #include "file_io.h"
 #include "project_list.h"
 #include "projects_fixture.h"
-#include "window_input.h"
 
 namespace authoring_test {
 namespace {
 
-using Pairs = std::vector<std::pair<std::string, std::string>>;
+const char kStalePick[] = "This project was changed or deleted by another program; nothing was deleted.";
 
 class SharedListTest : public ProjectsTest {
  protected:
@@ -59,43 +59,6 @@ class SharedListTest : public ProjectsTest {
     });
   }
 
-  // The user's create in new-project mode: a press on the name box, the
-  // name typed, a press on Build; "Created" comes.
-  void createWithTheMouse(const std::string& name) {
-    onTab(0);
-    ASSERT_TRUE(user.clickOn(form.Option1));
-    ASSERT_TRUE(user.clickOn(form.txtProjectName));
-    ASSERT_TRUE(user.type(QString::fromStdString(name)));
-    fakes.dialogs->expectMsgBox("Created", platform::vbOK).withTitle("Quendrel.");
-    ASSERT_TRUE(user.clickOn(form.cmdBuildNewProj));
-    ASSERT_TRUE(fakes.dialogs->allShown());
-  }
-  // Open mode, and a press on the picker's entry of `name`.
-  void chooseWithTheMouse(const std::string& name) {
-    onTab(0);
-    ASSERT_TRUE(user.clickOn(form.Option2));
-    const Pairs shown = picker();
-    const auto it = std::find_if(shown.begin(), shown.end(), [&](const auto& p) { return p.first == name; });
-    ASSERT_NE(it, shown.end()) << name << " is not in the picker";
-    ASSERT_TRUE(user.clickAt(user.entryOf(form.listProjects, static_cast<int>(it - shown.begin()))));
-  }
-  void deleteWithTheMouse(const std::string& name) {
-    chooseWithTheMouse(name);
-    fakes.dialogs->expectMsgBox("Detele this project?", platform::vbYes);
-    ASSERT_TRUE(user.clickOn(form.Command1));
-    ASSERT_TRUE(fakes.dialogs->allShown());
-  }
-
-  // The picker's (name, folder) pairs.
-  Pairs picker() const {
-    Pairs pairs;
-    for (int i = 0; i < form.listProjects.ListCount(); ++i)
-      pairs.emplace_back(form.listProjects.List(i).toStdString(), form.listProjectsPath.List(i).toStdString());
-    return pairs;
-  }
-  std::pair<std::string, std::string> at(const std::string& name) const { return {name, projectAt(name).string()}; }
-
-  controls::WindowInput user{form};
 };
 
 TEST_F(SharedListTest, ACreateKeepsWhatAnotherProgramListedAndThePickerShowsIt) {
@@ -121,11 +84,11 @@ TEST_F(SharedListTest, DeletesKeepWhatAnotherProgramChangedMeanwhile) {
   EXPECT_EQ(listedProjects(), (Pairs{at("Beta"), at("Gamma"), at("Delta")}));
   EXPECT_EQ(picker(), listedProjects());
 
-  // Beta, still in this picker, is gone already: its delete just takes it
-  // off the picker.
+  // Beta, still in this picker, is gone already: its delete says so and
+  // just takes it off the picker.
   deletedElsewhere("Beta");
   createdElsewhere("Echo");
-  deleteWithTheMouse("Beta");
+  deleteWithTheMouse("Beta", kStalePick);
   EXPECT_EQ(listedProjects(), (Pairs{at("Gamma"), at("Delta"), at("Echo")}));
   EXPECT_EQ(picker(), listedProjects());
   EXPECT_TRUE(form.cmdOpenExistProj.Enabled());
@@ -168,6 +131,11 @@ TEST_F(SharedListTest, ACreateTheListOnDiskRefusesMakesNothing) {
        "Pop",
        "The project list qdd.dat is damaged; it was left as it is.",
        "Error"},
+      {"the list is empty, not even the count of an empty list",
+       [&] { writeBytes(listFile(), ""); },
+       "Z0",
+       "The project list qdd.dat is damaged; it was left as it is.",
+       "Error"},
       {"the list is no file",
        [&] {
          fs::remove(listFile());
@@ -183,7 +151,8 @@ TEST_F(SharedListTest, ACreateTheListOnDiskRefusesMakesNothing) {
     fs::remove_all(elsewhere());
     fs::remove_all(fakes.folder.handle() / "Rock");
     c.arrange();
-    const auto before = fs::is_regular_file(listFile()) ? bytesOf(listFile()) : std::string();
+    const std::optional<std::string> before =
+        fs::is_regular_file(listFile()) ? std::optional(bytesOf(listFile())) : std::nullopt;
     onTab(0);
     ASSERT_TRUE(user.clickOn(form.Option1));
     form.txtProjectName.setText(c.typed);
@@ -193,8 +162,8 @@ TEST_F(SharedListTest, ACreateTheListOnDiskRefusesMakesNothing) {
     EXPECT_TRUE(fs::is_empty(location));
     EXPECT_FALSE(fs::exists(mirrorOf(c.typed)));
     EXPECT_TRUE(form.sDirectory.isEmpty());
-    if (!before.empty()) {
-      EXPECT_EQ(bytesOf(listFile()), before);
+    if (before) {
+      EXPECT_EQ(bytesOf(listFile()), *before);
     }
   }
 }

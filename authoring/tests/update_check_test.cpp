@@ -58,7 +58,9 @@ TEST(UpdateCheck, OffersOnlyANewerVersion) {
       fakes.dialogs->expectMsgBox("A new version is available.", platform::vbOK)
           .withStyle(platform::vbOKOnly)
           .withTitle("Quendrel");
-    std::filesystem::create_directory(fakes.folder.handle());  // not a first start
+    // Not a first start: Handle and a project list are there.
+    std::filesystem::create_directory(fakes.folder.handle());
+    fakes.folder.writeProjectList({});
     Form5 form;
     form.Load();
     EXPECT_EQ(server.paths, QStringList{"/Utilities/Quendrel/newVersion.dat"});

@@ -6,6 +6,8 @@
 #include <sys/file.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/syscall.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <csignal>
@@ -154,4 +156,43 @@ TEST(FileIo, ErrorsCarryTheFamiliarDescriptions) {
   EXPECT_EQ(message([&] { writeFileAtomically(dir / "no" / "x", std::string_view("x")); }), "Path not found");
   writeBytes(dir / "file", "x");
   EXPECT_EQ(message([&] { writeFileAtomically(dir / "file" / "x", std::string_view("x")); }), "Path not found");
+}
+
+// ---- Durability of a replace
+
+namespace {
+
+// The folders fsync() was called on while a test watches, each with what
+// its file "watched" held at that moment.
+std::vector<std::pair<std::string, std::string>>* foldersSynced = nullptr;
+
+}  // namespace
+
+// Stands in for the C library's fsync() in this test program: every call is
+// passed on, and a test can see which folders were synced and when.
+extern "C" int fsync(int fd) {
+  struct stat st{};
+  if (foldersSynced && ::fstat(fd, &st) == 0 && S_ISDIR(st.st_mode)) {
+    char path[4096];
+    const ssize_t n = ::readlink(("/proc/self/fd/" + std::to_string(fd)).c_str(), path, sizeof path - 1);
+    if (n > 0) {
+      const std::string folder(path, static_cast<std::size_t>(n));
+      foldersSynced->emplace_back(folder, readBytes(std::filesystem::path(folder) / "watched"));
+    }
+  }
+  return static_cast<int>(::syscall(SYS_fsync, fd));
+}
+
+// A rename reaches the disk only with its folder: the folder is synced once
+// the new file has its name.
+TEST(FileIo, AnAtomicReplaceSyncsItsFolderOnceTheNewFileHasItsName) {
+  TempFolder dir;
+  writeBytes(dir / "watched", "old");
+  std::vector<std::pair<std::string, std::string>> synced;
+  foldersSynced = &synced;
+  writeFileAtomically(dir / "watched", std::string_view("new"));
+  copyFileAtomically(dir / "watched", dir / "copy");
+  foldersSynced = nullptr;
+  const std::string folder = std::filesystem::canonical(dir.path()).string();
+  EXPECT_EQ(synced, (std::vector<std::pair<std::string, std::string>>{{folder, "new"}, {folder, "new"}}));
 }

@@ -2,13 +2,21 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <atomic>
+#include <csignal>
 #include <cstdio>
+#include <functional>
 #include <stdexcept>
+#include <thread>
 
+#include "file_io.h"
 #include "store_error.h"
 #include "temp_folder.h"
 
@@ -72,7 +80,7 @@ TEST(ProjectList, OnlyAListThatWritesBackWhollyIsChanged) {
   };
   const Case cases[] = {
       {"no file", "*", 0, false},
-      {"empty file", "", 0, false},
+      {"empty file", "", 0, true},  // even an empty list has its count
       {"empty list", hex("00 00"), 0, false},
       {"two entries", hex("02 00") + rock + jazz, 2, false},
       {"count beyond the entries", hex("03 00") + rock + jazz, 0, true},
@@ -209,4 +217,157 @@ TEST(ProjectList, ProcessesChangingTheListAtOnceLoseNoChange) {
   std::sort(expected.begin(), expected.end());
   std::sort(listed.begin(), listed.end());
   EXPECT_EQ(listed, expected);
+}
+
+// ---- The lock, killed writers and readers
+
+namespace {
+
+// Runs `body` in a process of its own as a user other than the one who made
+// the test's files: as nobody when the tests run as root (root may open any
+// file), as the test's own user otherwise (who may open no file that its
+// mode forbids it). Returns what `body` returned, -1 when it could not run.
+int asAnotherUser(const std::function<int()>& body) {
+  const pid_t pid = ::fork();
+  if (pid < 0) return -1;
+  if (pid == 0) {
+    if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0)) ::_exit(100);
+    ::_exit(body());
+  }
+  int status = 0;
+  if (::waitpid(pid, &status, 0) != pid || !WIFEXITED(status)) return -1;
+  return WEXITSTATUS(status);
+}
+
+}  // namespace
+
+// An advisory lock needs no write access: a lock file this user may only
+// read (made by another user) still takes the lock, and keeps everyone else
+// out. One it may not even read refuses the change, saying so, before the
+// list is touched.
+TEST(ProjectList, ALockFileMadeByAnotherUserLocksForAnyoneWhoMayReadIt) {
+  const struct {
+    const char* what;
+    mode_t lockMode;
+    int result;  // 0: changed while others were kept out, 1: refused as below
+  } cases[] = {
+      {"readable by all", 0444, 0},
+      {"readable by none", 0000, 1},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    TempFolder dir;
+    // The list itself may be changed by everyone.
+    ASSERT_EQ(::chmod(dir.path().c_str(), 0777), 0);
+    writeProjectList(dir / "qdd.dat", {{"Rock", "/music/Rock"}});
+    ASSERT_EQ(::chmod((dir / "qdd.dat").c_str(), 0666), 0);
+    writeBytes(dir / "qdd.dat.lock", "");
+    ASSERT_EQ(::chmod((dir / "qdd.dat.lock").c_str(), c.lockMode), 0);
+    const std::string before = testing_support::readBytes(dir / "qdd.dat");
+    const int result = asAnotherUser([&] {
+      try {
+        changeProjectList(dir / "qdd.dat", [&](std::vector<ProjectListEntry>& entries) {
+          entries.push_back({"Pop", "/music/Pop"});
+          // Held: no other holder gets in.
+          const int other = ::open((dir / "qdd.dat.lock").c_str(), O_RDONLY);
+          if (other < 0 || ::flock(other, LOCK_EX | LOCK_NB) == 0) ::_exit(2);
+          return true;
+        });
+        return 0;
+      } catch (const StoreError& e) {
+        return std::string(e.what()) ==
+                       "The lock file qdd.dat.lock of the project list cannot be opened: Permission denied; "
+                       "nothing was changed."
+                   ? 1
+                   : 3;
+      }
+    });
+    EXPECT_EQ(result, c.result);
+    if (c.result == 0) {
+      EXPECT_EQ(readProjectList(dir / "qdd.dat"),
+                (std::vector<ProjectListEntry>{{"Rock", "/music/Rock"}, {"Pop", "/music/Pop"}}));
+    } else {
+      EXPECT_EQ(testing_support::readBytes(dir / "qdd.dat"), before);
+    }
+  }
+}
+
+// A writer killed after it made its temporary file leaves it; the next one
+// to hold the lock clears every such file, and no other.
+TEST(ProjectList, TheNextWriterClearsTheTemporaryFilesOfKilledWriters) {
+  TempFolder dir;
+  const auto list = dir / "qdd.dat";
+  writeProjectList(list, {{"Rock", "/music/Rock"}});
+  for (int i = 0; i < 3; ++i) {
+    const pid_t pid = ::fork();
+    ASSERT_GE(pid, 0);
+    if (pid == 0) {
+      const ProjectListLock lock(list);
+      AtomicFileWriter file(list);
+      file.write(encodeProjectList({{"Half", "/music/Half"}}));
+      ::raise(SIGKILL);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(pid, &status, 0), pid);
+  }
+  const auto names = [&] {
+    std::vector<std::string> found;
+    for (const auto& entry : std::filesystem::directory_iterator(dir.path()))
+      found.push_back(entry.path().filename().string());
+    std::sort(found.begin(), found.end());
+    return found;
+  };
+  // Each killed writer cleared what the one before it left: the list, its
+  // lock and the last one's file.
+  ASSERT_EQ(names().size(), 3u);
+  // Like them, but not theirs.
+  for (const char* other : {".qdd.dat.notes", ".qdd.dat.abc12_", ".qdd.datX.abc123", "qdd.dat.abc123"})
+    writeBytes(dir / other, "mine");
+  changeProjectList(list, [](std::vector<ProjectListEntry>& entries) {
+    entries.push_back({"Pop", "/music/Pop"});
+    return true;
+  });
+  EXPECT_EQ(names(), (std::vector<std::string>{".qdd.dat.abc12_", ".qdd.dat.notes", ".qdd.datX.abc123", "qdd.dat",
+                                               "qdd.dat.abc123", "qdd.dat.lock"}));
+  EXPECT_EQ(readProjectList(list).size(), 2u);
+}
+
+// The list is replaced whole, never written in place: a reader that takes
+// no lock sees, however often it reads while writers change it, a whole
+// list every time.
+TEST(ProjectList, AReaderNeverSeesAShortListWhileWritersChangeIt) {
+  TempFolder dir;
+  const auto list = dir / "qdd.dat";
+  std::vector<ProjectListEntry> base;
+  for (int i = 0; i < 40; ++i) base.push_back({"Project" + std::to_string(i), "/music/a/long/folder/Project" + std::to_string(i)});
+  writeProjectList(list, base);
+  std::atomic<int> writing{2};
+  const auto writer = [&](const std::string& who) {
+    for (int i = 0; i < 150; ++i) {
+      changeProjectList(list, [&](std::vector<ProjectListEntry>& entries) {
+        entries.push_back({who + std::to_string(i), "/music/" + who});
+        return true;
+      });
+      changeProjectList(list, [&](std::vector<ProjectListEntry>& entries) {
+        std::erase(entries, ProjectListEntry{who + std::to_string(i), "/music/" + who});
+        return true;
+      });
+    }
+    --writing;
+  };
+  std::thread a(writer, "A"), b(writer, "B");
+  int reads = 0, short_ = 0;
+  while (writing > 0) {
+    ++reads;
+    try {
+      if (readWholeProjectList(list).size() < base.size()) ++short_;
+    } catch (const StoreError&) {
+      ++short_;
+    }
+  }
+  a.join();
+  b.join();
+  EXPECT_GT(reads, 100);
+  EXPECT_EQ(short_, 0) << "of " << reads << " reads";
+  EXPECT_EQ(readProjectList(list), base);
 }
