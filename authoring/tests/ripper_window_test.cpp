@@ -647,8 +647,9 @@ TEST_F(RipperWindow, OneCancelPressStopsTheRipWhateverMomentOfItItComesAt) {
     EXPECT_EQ(songList(), c.songs);
     // At a track's last pass its file is finished already: nothing but the
     // progress window's going is left of the track.
-    if (c.blocksDone == 3)
+    if (c.blocksDone == 3) {
       EXPECT_EQ(sizeWhenPressed, fs::file_size(album() / c.songs.back()));
+    }
     EXPECT_EQ(ripper::CancelRip, 0);
     EXPECT_EQ(ripper::progressWindow(), nullptr);
     EXPECT_TRUE(window().Enabled());
