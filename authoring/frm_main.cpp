@@ -6,6 +6,7 @@
 #include <cerrno>
 #include <exception>
 #include <filesystem>
+#include <optional>
 #include <system_error>
 
 #include "album_files.h"
@@ -244,9 +245,13 @@ ripper::EncoderSettings frmMain::chosenSettings() const {
 void frmMain::cmdRip_Click() {
   ripper::EncoderSettings settings = chosenSettings();
   ripping_ = true;
+  // The tracks share one progress window, so that a Cancel pressed as one
+  // ends still reaches the rip.
+  std::optional<ripper::ExtractProgress> progress(std::in_place);
   try {
     for (int i = 1; i <= TrackList.ListCount(); ++i) {
       if (owner_.File4.ListCount() >= kMostSongs) {
+        progress.reset();
         showMessage(QStringLiteral("No more than 30 songs aloud."));
         break;
       }
@@ -259,8 +264,10 @@ void frmMain::cmdRip_Click() {
     }
   } catch (const store::StoreError& e) {
     // The album's folder could not be listed any more.
+    progress.reset();
     showMessage(QString::fromStdString(e.what()));
   }
+  progress.reset();
   ripping_ = false;
   setEnabled(true);
   ripper::CancelRip = 0;

@@ -14,14 +14,12 @@ constexpr double kBarInset = 15;  // inside the frame's border line
 
 frmProgress::frmProgress() : Form("frmProgress") {
   controls::designFramedPanel(*this, Shape1, kWidth, kHeight);
-  setCaption(QStringLiteral("Progress"));
 
   lblStatus.Move(240, 135, 4740, 420);
   lblStatus.setBackStyle(0);
   lblStatus.setForeColor(0x3A2A1C);
   // It names the file being written, whose names may hold "&".
   lblStatus.setUseMnemonic(false);
-  lblStatus.setCaption(QStringLiteral("Extracting track"));
 
   picProgress1.Move(240, 630, 3660, 300);
   picProgress1.setBackColor(0xFFFFFF);
@@ -32,6 +30,7 @@ frmProgress::frmProgress() : Form("frmProgress") {
   Command1.Move(4080, 600, 900, 360);
   Command1.setCaption(QStringLiteral("Cancel"));
   Command1.Click = [this] { Command1_Click(); };
+  startTrack();
 }
 
 void frmProgress::ChangeProgress(const QString& Status, float CurVal, float TotVal) {
@@ -39,6 +38,16 @@ void frmProgress::ChangeProgress(const QString& Status, float CurVal, float TotV
   const float share = TotVal != 0 ? CurVal / TotVal : 0.0f;
   picProgress2.setWidth(share * picProgress1.ScaleWidth());
   lblStatus.setCaption(Status);
+}
+
+void frmProgress::startTrack() {
+  setCaption(QStringLiteral("Progress"));
+  picProgress2.setWidth(0);
+  lblStatus.setCaption(QStringLiteral("Extracting track"));
+}
+
+void frmProgress::takeHeldCancel() {
+  if (Command1.isHeldDown()) Command1_Click();
 }
 
 void frmProgress::Command1_Click() { ripper::CancelRip = ripper::kCancelled; }
@@ -49,11 +58,9 @@ void frmProgress::Form_QueryUnload(int& cancel, int unloadMode) {
   if (unloadMode == controls::vbFormControlMenu) cancel = 1;
 }
 
-// The rip unloads the window at the end of every track; a Cancel pressed as
-// the track ended stops the tracks after it.
-void frmProgress::Form_Unload(int&) {
-  if (Command1.isHeldDown()) Command1_Click();
-}
+// The rip takes the window down when a track ends and no other follows in
+// it; a Cancel pressed as the track ended stops the tracks after it.
+void frmProgress::Form_Unload(int&) { takeHeldCancel(); }
 
 QString percentText(float CurVal, float TotVal) {
   const float percent = TotVal != 0 ? CurVal / TotVal * 100.0f : 0.0f;

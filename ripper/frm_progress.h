@@ -4,8 +4,8 @@
 // to stop after its current block and closes nothing itself. Only the rip
 // takes the window down: a close asked by the window system (Alt+F4, a
 // window list) leaves it up with its Cancel. A Cancel still held down when
-// the rip takes the window away counts as pressed: its release would come
-// to no window.
+// the rip takes the window away, or when a track ends, counts as pressed:
+// its release would come to no window, or only after the next track began.
 
 #include <QString>
 
@@ -28,6 +28,11 @@ class frmProgress : public controls::Form {
   // Caption "Progress " with CurVal / TotVal as a percentage ("43.33") and
   // " %", the bar that share of its frame's inner width, and `Status`.
   void ChangeProgress(const QString& Status, float CurVal, float TotVal);
+  // Back to what the window shows before a track's first block is done:
+  // the caption "Progress", the status "Extracting track" and no bar.
+  void startTrack();
+  // A Cancel held down now counts as pressed.
+  void takeHeldCancel();
 
  protected:
   void Form_QueryUnload(int& cancel, int unloadMode) override;

@@ -81,6 +81,20 @@ void unloadProgress() {
   if (frmProgress* progress = progressSlot().ifLoaded()) progress->Unload();
 }
 
+// Extracts under way that keep the progress window up between tracks.
+int& extractsKeepingProgress() {
+  static int count = 0;
+  return count;
+}
+
+// The progress window at the end of a track's rip: kept up for the next
+// track while an extract goes on, taken down when the rip stops.
+void endOfTrack() {
+  if (extractsKeepingProgress() > 0)
+    if (frmProgress* progress = progressSlot().ifLoaded()) progress->takeHeldCancel();
+  if (extractsKeepingProgress() == 0 || CancelRip) unloadProgress();
+}
+
 }  // namespace
 
 void showCriticalError(const QString& description) {
@@ -89,11 +103,18 @@ void showCriticalError(const QString& description) {
 
 frmProgress* progressWindow() { return progressSlot().ifLoaded(); }
 
+ExtractProgress::ExtractProgress() { ++extractsKeepingProgress(); }
+
+ExtractProgress::~ExtractProgress() {
+  if (--extractsKeepingProgress() == 0) unloadProgress();
+}
+
 RipOutcome RipTrackToMp3(const QString& path, std::int32_t& firstFrame, std::int32_t& endFrame,
                          EncoderSettings& settings, controls::Form* ripperWindow) {
   CancelRip = 0;
   if (ripperWindow) ripperWindow->setEnabled(false);
   frmProgress& progress = progressSlot().get();
+  progress.startTrack();
   if (ripperWindow)
     progress.Show(controls::vbModeless, *ripperWindow);
   else
@@ -123,9 +144,8 @@ RipOutcome RipTrackToMp3(const QString& path, std::int32_t& firstFrame, std::int
 
     std::optional<QString> readError = readErrorOfEmptyTrack(*readBuffer, firstFrame, endFrame);
     // The last block's pass of the event loop waits until the track is
-    // closed, right before the progress window goes: a Cancel pressed while
-    // the file was being finished is still taken by the window it was
-    // pressed in, and stops the tracks after this one.
+    // closed, right before the track's end: a Cancel pressed while the file
+    // was being finished is taken then, and stops the tracks after this one.
     bool lastPassOwed = false;
     while (!readError && remaining > 0) {
       const auto count = static_cast<std::uint32_t>(std::min(kFramesPerBlock, remaining));
@@ -171,7 +191,7 @@ RipOutcome RipTrackToMp3(const QString& path, std::int32_t& firstFrame, std::int
     streamOpen = false;
     encoder::beCloseStream(stream);
     if (lastPassOwed) runtime::letPendingEventsRun();
-    unloadProgress();
+    endOfTrack();
   } catch (const std::exception& error) {
     // Error steps.
     outcome = RipOutcome::Failed;
@@ -188,7 +208,7 @@ RipOutcome RipTrackToMp3(const QString& path, std::int32_t& firstFrame, std::int
         // The encoder faulted again on its way out; the error is shown already.
       }
     }
-    unloadProgress();
+    endOfTrack();
   }
   if (outcome != RipOutcome::Finished && fileWritten) removePartialFile(path);
   return outcome;

@@ -31,7 +31,8 @@ enum class RipOutcome {
 // drive (CdHandle) into `path`, with the encoder settings `settings`.
 // `firstFrame` advances by each block done. `ripperWindow`, when given, is
 // disabled for the rip (the caller enables it again) and owns the progress
-// window. A read that fails three times shows the CD library's error text,
+// window, which goes when the track ends unless an ExtractProgress keeps
+// it up for the next one. A read that fails three times shows the CD library's error text,
 // as does a track none of which lies on the disc (one that ends before it
 // begins, or an empty one whose first frame cannot be read); an encoder or
 // file error, or a fault inside the libraries while the fault
@@ -39,6 +40,21 @@ enum class RipOutcome {
 // A track that did not finish leaves no file behind.
 RipOutcome RipTrackToMp3(const QString& path, std::int32_t& firstFrame, std::int32_t& endFrame,
                          EncoderSettings& settings, controls::Form* ripperWindow = nullptr);
+
+// One progress window for all the tracks of an extract, while this lives:
+// a track whose rip ends leaves the window up for the next track's, back at
+// its start, unless the rip was cancelled; the window goes with this. A
+// window taken down and made anew between two tracks would lose a Cancel
+// pressed as the first ended: the window system hands the press to the
+// window it was made in, after the rip next lets events run. A Cancel held
+// down as a track ends stops the tracks after it.
+class ExtractProgress {
+ public:
+  ExtractProgress();
+  ~ExtractProgress();
+  ExtractProgress(const ExtractProgress&) = delete;
+  ExtractProgress& operator=(const ExtractProgress&) = delete;
+};
 
 // Shows `description` as the rip shows the error that stopped it: a
 // critical box titled "Critical error...".

@@ -184,6 +184,35 @@ TEST_F(Picker, EnterPressesTheButtonTabGaveTheFocusAndNotTheFileList) {
   EXPECT_EQ(form.path_var, qs(songs));
 }
 
+// The keyboard alone on the folder list: Return or the keypad's Enter opens
+// the folder the arrow keys highlight, the file list follows, and the picker
+// stays open.
+TEST_F(Picker, EnterOpensTheFolderTheArrowKeysHighlight) {
+  for (bool keypad : {false, true}) {
+    SCOPED_TRACE(keypad ? "keypad Enter" : "Return");
+    form.lastVisitedDirectory = root.path();
+    EXPECT_TRUE(show("*.mp3", [&](Dialog& d) {
+      QApplication::processEvents();  // the window comes up active
+      controls::WindowInput user(d);
+      const auto enter = [&] { return keypad ? user.keypadEnter() : user.key(controls::vbKeyReturn); };
+      tabTo(d, d.Dir1);
+      // The subfolders are "pictures" and "songs".
+      ASSERT_TRUE(user.key(controls::vbKeyDown));
+      ASSERT_TRUE(user.key(controls::vbKeyDown));
+      ASSERT_TRUE(enter());
+      EXPECT_TRUE(d.isLoaded());
+      EXPECT_EQ(d.Dir1.Path(), qs(songs));
+      ASSERT_EQ(d.File1.ListCount(), 2);
+      tabTo(d, d.File1);
+      ASSERT_TRUE(user.key(controls::vbKeyDown));
+      tabTo(d, d.OKButton);
+      ASSERT_TRUE(enter());
+    }));
+    EXPECT_EQ(form.path_var, qs(songs));
+    EXPECT_EQ(form.file_var, "a.mp3");
+  }
+}
+
 TEST_F(Picker, PicturesArePreviewedSongsAndBrokenFilesAreNot) {
   const fs::path mixed = folder("mixed", {"broken.jpg", "song.mp3"});
   writePicture(mixed / "good.bmp");

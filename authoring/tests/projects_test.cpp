@@ -126,6 +126,34 @@ TEST_F(ProjectsTest, EnterBuildsFromTheNameBoxAndPressesTheButtonTabGaveTheFocus
   EXPECT_TRUE(fs::is_directory(projectAt("Alpha") / "01 - Rock"));
 }
 
+// The keyboard alone on the location's folder list: the arrow keys
+// highlight a folder, Return or the keypad's Enter opens it, and the project
+// is built there.
+TEST_F(ProjectsTest, EnterOpensTheLocationTheArrowKeysHighlightAndTheProjectIsBuiltThere) {
+  fs::create_directories(location / "Albums");
+  fs::create_directories(location / "Backup");
+  QApplication::processEvents();  // the window comes up active
+  controls::WindowInput user(form);
+  onTab(0);
+  for (bool keypad : {false, true}) {
+    SCOPED_TRACE(keypad ? "keypad Enter" : "Return");
+    const std::string name = keypad ? "Beta" : "Alpha";
+    const auto enter = [&] { return keypad ? user.keypadEnter() : user.key(controls::vbKeyReturn); };
+    form.Dir1.setPath(QString::fromStdString(location.string()));
+    tabTo(form, form.Dir1);
+    ASSERT_TRUE(user.key(controls::vbKeyDown));
+    ASSERT_TRUE(enter());
+    EXPECT_EQ(form.Dir1.Path().toStdString(), (location / "Albums").string());
+    ASSERT_TRUE(user.clickOn(form.txtProjectName));
+    ASSERT_TRUE(user.type(QString::fromStdString(name)));
+    fakes.dialogs->expectMsgBox("Created", platform::vbOK).withTitle("Quendrel.");
+    ASSERT_TRUE(user.clickOn(form.cmdBuildNewProj));
+    ASSERT_TRUE(fakes.dialogs->allShown());
+    EXPECT_TRUE(fs::exists(location / "Albums" / name / "dat.qd"));
+    onTab(0);
+  }
+}
+
 // ---- Create
 // ----------------------------------------------------------------------
 

@@ -13,6 +13,7 @@
 #include <cstring>
 #include <filesystem>
 #include <functional>
+#include <memory>
 #include <stdexcept>
 
 #include "album_tab_fixture.h"
@@ -646,8 +647,9 @@ TEST_F(RipperWindow, OneCancelPressStopsTheRipWhateverMomentOfItItComesAt) {
     EXPECT_EQ(songList(), c.songs);
     // At a track's last pass its file is finished already: nothing but the
     // progress window's going is left of the track.
-    if (c.blocksDone == 3)
+    if (c.blocksDone == 3) {
       EXPECT_EQ(sizeWhenPressed, fs::file_size(album() / c.songs.back()));
+    }
     EXPECT_EQ(ripper::CancelRip, 0);
     EXPECT_EQ(ripper::progressWindow(), nullptr);
     EXPECT_TRUE(window().Enabled());
@@ -675,6 +677,117 @@ TEST_F(RipperWindow, ACancelHeldDownAsATrackEndsStopsTheTracksAfterIt) {
   EXPECT_EQ(files(album()), Names{"01 - Track 1.mp3"});
   EXPECT_EQ(ripper::CancelRip, 0);
   EXPECT_TRUE(window().Enabled());
+}
+
+// The user's mouse as the window system hands it to the program: a press
+// or a release made in a window waits until the program next lets events
+// run after the rip has read `blocks` more blocks (0: its very next pass),
+// and Qt then routes it from that top-level window. A window that has gone
+// by then, or is no longer on the screen, takes nothing of it.
+class InputOnItsWay {
+ public:
+  // A press on the middle of `element` of `window`, made now, and its
+  // release after `heldFor` more blocks (0: a click).
+  void click(controls::Form& window, const controls::Element& element, int blocks, int heldFor = 0) {
+    auto user = std::make_shared<WindowInput>(window);
+    const QPointF at = user->middleOf(element);
+    waiting_.push_back({reads_ + blocks, [user, at] { user->pressAt(at); }});
+    waiting_.push_back({reads_ + blocks + heldFor, [user, at] { user->releaseAt(at); }});
+  }
+  void blockRead() { ++reads_; }
+  // The program lets events run: what has come through goes on, in order.
+  void pass() {
+    while (!waiting_.empty() && waiting_.front().dueAtReads <= reads_) {
+      const std::function<void()> deliver = std::move(waiting_.front().deliver);
+      waiting_.erase(waiting_.begin());
+      deliver();
+    }
+  }
+
+ private:
+  struct Event {
+    int dueAtReads;
+    std::function<void()> deliver;
+  };
+  int reads_ = 0;
+  std::vector<Event> waiting_;
+};
+
+TEST_F(RipperWindow, ACancelPressedInATracksLastMomentsStopsTheRipWhenItReachesTheProgram) {
+  // Tracks of 60, 80 and 100 frames, each read in blocks of 26 and what is
+  // left. The press comes as a track's last block is read, or once its file
+  // is closed with the title at "Progress 100.00 %", just before the track
+  // ends; it reaches the program at its next pass of the event loop, or
+  // only after the rip has read a block more; a press held down is let go
+  // some blocks (about 100 ms at a drive's pace) later.
+  enum Moment { LastBlockRead, BarFull };
+  struct Case {
+    const char* what;
+    int track;
+    Moment moment;
+    int reachesAfterBlocks, heldForBlocks;
+    Names songs;
+  };
+  const Names first{"01 - Track 1.mp3"}, firstTwo{"01 - Track 1.mp3", "02 - Track 2.mp3"};
+  const Case cases[] = {
+      {"as the first track's last block is read", 1, LastBlockRead, 0, 0, first},
+      {"with the first track's bar full", 1, BarFull, 0, 0, first},
+      {"with the first track's bar full, reaching the program in the next track", 1, BarFull, 1, 0, first},
+      {"held down from the first track's bar full", 1, BarFull, 0, 3, first},
+      {"held down, reaching the program in the next track", 1, BarFull, 1, 2, first},
+      // The track that ended meanwhile stays; none follows it.
+      {"held down until the next track has ended", 1, BarFull, 0, 8, firstTwo},
+      {"with the second track's bar full", 2, BarFull, 0, 0, firstTwo},
+      {"with the second track's bar full, reaching the program in the third", 2, BarFull, 2, 0, firstTwo},
+      {"with the last track's bar full: every track is done", 3, BarFull, 0, 0,
+       {"01 - Track 1.mp3", "02 - Track 2.mp3", "03 - Track 3.mp3"}},
+  };
+  const std::vector<int> frames{60, 80, 100};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    fs::remove_all(album());
+    fs::create_directory(album());
+    withSongs({});
+    insertDisc(frames);
+    WatchedDrives drives;
+    ASSERT_NE(openRipper(), nullptr);
+    selectLines(0, 2);
+    const int trackStart = disc.trackStart(c.track);
+    const int lastBlock = trackStart + (frames[c.track - 1] - 1) / ripper::kFramesPerBlock * ripper::kFramesPerBlock;
+    const QString song = QString::fromStdString("0" + std::to_string(c.track) + " - Track " + std::to_string(c.track));
+    InputOnItsWay arriving;
+    bool pressed = false;
+    int readsAfterCancel = 0;
+    const auto pressCancel = [&] {
+      frmProgress* progress = ripper::progressWindow();
+      ASSERT_NE(progress, nullptr);
+      arriving.click(*progress, progress->Command1, c.reachesAfterBlocks, c.heldForBlocks);
+      pressed = true;
+    };
+    drives.beforeRead = [&](int frame) {
+      if (ripper::CancelRip) ++readsAfterCancel;
+      arriving.blockRead();
+      if (!pressed && c.moment == LastBlockRead && frame == lastBlock) pressCancel();
+    };
+    duringRip = [&] {
+      arriving.pass();
+      frmProgress* progress = ripper::progressWindow();
+      if (!pressed && c.moment == BarFull && progress && progress->Caption() == "Progress 100.00 %" &&
+          progress->lblStatus.Caption().contains(song))
+        pressCancel();
+    };
+    extract();
+    duringRip = {};
+    EXPECT_TRUE(pressed);
+    // Once the Cancel is taken the rip reads no block but the one it was at.
+    EXPECT_LE(readsAfterCancel, 1);
+    EXPECT_EQ(files(album()), c.songs);
+    EXPECT_EQ(songList(), c.songs);
+    EXPECT_EQ(ripper::CancelRip, 0);
+    EXPECT_EQ(ripper::progressWindow(), nullptr);
+    EXPECT_TRUE(window().Enabled());
+    ASSERT_TRUE(WindowInput(window()).clickOn(window().cmdQuit));
+  }
 }
 
 TEST_F(RipperWindow, TheWindowSystemsCloseLeavesTheRipItsProgressWindowAndItsCancel) {

@@ -6,6 +6,7 @@
 
 #include "folder_listing.h"
 #include "folder_path.h"
+#include "key_codes.h"
 
 namespace controls {
 
@@ -61,6 +62,12 @@ void DirListBox::setPath(const QString& path) {
 void DirListBox::userOpenedEntry(int index) {
   const QString folder = entry(index);
   if (!folder.isEmpty()) setPath(folder);
+}
+
+bool DirListBox::userKeyDown(int keyCode, int shift) {
+  if (keyCode != vbKeyReturn) return ListControl::userKeyDown(keyCode, shift);
+  userOpenedEntry(ListIndex());
+  return true;
 }
 
 }  // namespace controls

@@ -4,7 +4,8 @@
 // List(-1) is Path itself, List(-2) its parent and so on up to the root, and
 // List(0) to List(ListCount - 1) are the subfolders; ListCount counts the
 // subfolders only. A click selects an entry (ListIndex, Click); a double
-// click opens it: Path becomes that folder and Change follows.
+// click opens it: Path becomes that folder and Change follows. Return or the
+// keypad's Enter opens the highlighted entry as a double click does.
 
 #include "list_control.h"
 
@@ -29,6 +30,7 @@ class DirListBox : public ListControl {
   int listCount() const override { return static_cast<int>(subfolders_.size()); }
   QString entry(int index) const override;
   void userOpenedEntry(int index) override;
+  bool userKeyDown(int keyCode, int shift) override;
 
  private:
   QString path_;

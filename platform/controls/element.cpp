@@ -245,11 +245,11 @@ class EventBridge : public QObject {
         if (code == 0) return true;
       }
       const QString text = e->text();
-      if (text.size() != 1 || !element->KeyPress) return false;
+      if (text.size() != 1 || !element->KeyPress) return element->userKeyDown(code, shift);
       int ascii = text.at(0).unicode();
       const int typed = ascii;
       element->raise([&] { element->KeyPress(ascii); });
-      if (ascii == typed) return false;
+      if (ascii == typed) return element->userKeyDown(code, shift);
       if (ascii != 0) {
         // The handler typed another character in place of this one.
         const QChar replacement(static_cast<char16_t>(ascii));
@@ -485,6 +485,8 @@ bool Element::userRelease(int button, int shift, QPointF twips, bool inside) {
   if (wasPressed && inside && button == vbLeftButton && clicksOnRelease()) raise(Click);
   return false;
 }
+
+bool Element::userKeyDown(int, int) { return false; }
 
 bool Element::userDoubleClick(int button, int shift, QPointF twips) {
   if (!clicksOnRelease()) return userPress(button, shift, twips);

@@ -138,6 +138,9 @@ class Element {
   virtual bool userRelease(int button, int shift, QPointF twips, bool inside);
   virtual bool userDoubleClick(int button, int shift, QPointF twips);
   virtual void userMove(int buttons, int shift, QPointF twips);
+  // A key went down and the KeyDown and KeyPress handlers let it go on;
+  // true when the element takes it from its widget.
+  virtual bool userKeyDown(int keyCode, int shift);
   // `source` was dropped here, at `twips`.
   void userDrop(Control& source, QPointF twips);
 

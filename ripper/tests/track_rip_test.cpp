@@ -332,5 +332,48 @@ TEST_F(TrackRip, TheRipperWindowIsDisabledAndOwnsTheProgressWindowShownAnewForEa
   window.Unload();
 }
 
+// The disc's drive, telling what the progress window shows as each block
+// is asked for.
+class ProgressAtReads : public PassedOnDrives {
+ public:
+  std::int32_t ReadCDAudioLBA(TrackBuffer& buffer) override {
+    frmProgress* progress = progressWindow();
+    shown.push_back(progress ? progress->Caption() + " | " + progress->lblStatus.Caption() : QString());
+    barWidths.push_back(progress ? progress->picProgress2.Width() : -1);
+    return PassedOnDrives::ReadCDAudioLBA(buffer);
+  }
+  std::vector<QString> shown;
+  std::vector<double> barWidths;
+};
+
+TEST_F(TrackRip, AnExtractKeepsOneProgressWindowFromTrackToTrackUntilItEndsOrACancel) {
+  RipperWindow window;
+  window.Show();
+  ProgressAtReads drive;
+  {
+    ExtractProgress extract;
+    EXPECT_EQ(rip(path("01 - a.mp3"), 0, 26, normal160, &window), RipOutcome::Finished);
+    frmProgress* kept = progressWindow();
+    ASSERT_NE(kept, nullptr);
+    EXPECT_TRUE(kept->Visible());
+    EXPECT_EQ(kept->Caption(), "Progress 100.00 %");
+    // The next track begins as a window of its own would: at the start.
+    EXPECT_EQ(rip(path("02 - b.mp3"), 26, 52, normal160, &window), RipOutcome::Finished);
+    EXPECT_EQ(progressWindow(), kept);
+    ASSERT_EQ(drive.shown.size(), 2u);
+    EXPECT_EQ(drive.shown[1], "Progress | Extracting track");
+    EXPECT_EQ(drive.barWidths[1], 0);
+    // A cancelled track takes it down at once.
+    afterBlock = [](frmProgress& progress) { EXPECT_TRUE(controls::WindowInput(progress).clickOn(progress.Command1)); };
+    EXPECT_EQ(rip(path("03 - c.mp3"), 0, 150, normal160, &window), RipOutcome::Cancelled);
+    EXPECT_EQ(progressWindow(), nullptr);
+    afterBlock = {};
+    EXPECT_EQ(rip(path("03 - c.mp3"), 52, 78, normal160, &window), RipOutcome::Finished);
+    EXPECT_NE(progressWindow(), nullptr);
+  }
+  EXPECT_EQ(progressWindow(), nullptr);
+  window.Unload();
+}
+
 }  // namespace
 }  // namespace ripper_test

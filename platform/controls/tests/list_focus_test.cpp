@@ -1,13 +1,15 @@
 // A list's entry changes only by the program or by the user's press or keys:
 // the focus it takes by Tab, by its window's activation or from the window
 // system selects nothing and raises no Click, and the keys still move the
-// selection afterwards.
+// selection afterwards. In the folder list Enter opens the entry the keys
+// highlight.
 #include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include "dialogs/scripted_dialogs.h"
 #include "dir_list_box.h"
 #include "file_list_box.h"
 #include "form.h"
@@ -123,6 +125,41 @@ TEST_F(ListFocus, TheFocusKeepsAnEntryTheUserOrTheProgramChose) {
   ASSERT_TRUE(WindowInput(*lists).key(vbKeyUp));
   EXPECT_EQ(lists->List1.ListIndex(), 1);
   EXPECT_EQ(lists->clicks, "List1 ");
+}
+
+// Return or the keypad's Enter opens the folder the arrow keys highlight, as
+// a double click does: a subfolder, or the folder above; one that has gone
+// meanwhile is told and the list stays where it was.
+TEST_F(ListFocus, ReturnOrTheKeypadsEnterOpensTheHighlightedFolder) {
+  const QString top = QDir::cleanPath(folder.path());
+  const QString sub = top + "/sub";
+  for (bool keypad : {false, true}) {
+    SCOPED_TRACE(keypad ? "keypad Enter" : "Return");
+    WindowInput user(*lists);
+    const auto enter = [&] { return keypad ? user.keypadEnter() : user.key(vbKeyReturn); };
+    tabTo(lists->Dir1);
+    ASSERT_TRUE(user.key(vbKeyDown));
+    ASSERT_EQ(lists->Dir1.Text(), sub);
+    ASSERT_TRUE(enter());
+    EXPECT_EQ(lists->Dir1.Path(), sub);
+    EXPECT_EQ(QApplication::focusWidget(), lists->Dir1.widget());
+    // From the open folder's line up to the one above it.
+    ASSERT_TRUE(user.key(vbKeyUp));
+    ASSERT_EQ(lists->Dir1.Text(), top);
+    ASSERT_TRUE(enter());
+    EXPECT_EQ(lists->Dir1.Path(), top);
+    EXPECT_EQ(lists->Dir1.ListCount(), 1);
+  }
+
+  platform::ScopedDialogs dialogs;
+  QDir(top).rmdir("sub");
+  WindowInput user(*lists);
+  ASSERT_TRUE(user.key(vbKeyDown));
+  ASSERT_EQ(lists->Dir1.Text(), sub);
+  dialogs->expectMsgBox("Path not found", platform::vbOK).withStyle(platform::vbCritical);
+  ASSERT_TRUE(user.key(vbKeyReturn));
+  EXPECT_TRUE(dialogs->allShown());
+  EXPECT_EQ(lists->Dir1.Path(), top);
 }
 
 }  // namespace
