@@ -31,6 +31,8 @@ add_library(quendrel_controls STATIC
   ${controls_dir}/option_button.cpp
   ${controls_dir}/picture.cpp
   ${controls_dir}/picture_box.cpp
+  ${controls_dir}/picture_budget.cpp
+  ${controls_dir}/picture_cost.cpp
   ${controls_dir}/picture_view.cpp
   ${controls_dir}/render.cpp
   ${controls_dir}/screen.cpp
