@@ -37,7 +37,9 @@ qint64 heldBytes(const QPixmap& pixmap) {
 
 [[noreturn]] void outOfMemory() { throw store::StoreError("Out of memory"); }
 
-Picture loadPicture(const QString& path, QSize shown) {
+// Of the picture in `path` for controls of at most `shown` pixels (empty:
+// whole), or for a window of its own size.
+Picture loadPicture(const QString& path, QSize shown, bool ownWindow) {
   if (path.isEmpty()) return {};
   const QFileInfo info(path);
   if (!info.exists()) throw store::StoreError("File not found");
@@ -53,6 +55,7 @@ Picture loadPicture(const QString& path, QSize shown) {
   PictureCost cost;
   if (header.sizeKnown()) {
     cost = decodingCost(header, shown);
+    if (ownWindow) cost = inItsOwnWindow(cost);
     const std::optional<qint64> available = availableMemory();
     if (available && cost.peak > *available) outOfMemory();
     charge = chargePictureBudget(cost.peak);
@@ -78,7 +81,7 @@ Picture loadPicture(const QString& path, QSize shown) {
   const QSize size = header.sizeKnown() && cost.decoded != header.own ? header.own : image.size();
   QPixmap pixmap = QPixmap::fromImage(std::move(image));
   if (pixmap.isNull()) outOfMemory();
-  const qint64 held = heldBytes(pixmap);
+  const qint64 held = saturatingProduct(heldBytes(pixmap), ownWindow ? 2 : 1);
   if (held <= charge->bytes()) charge->shrinkTo(held);
   else charge = chargePictureBudget(held);
   return Picture(std::move(pixmap), size, std::move(charge));
@@ -89,10 +92,12 @@ Picture loadPicture(const QString& path, QSize shown) {
 double Picture::Width() const { return pixelsToTwips(size_.width()); }
 double Picture::Height() const { return pixelsToTwips(size_.height()); }
 
-Picture LoadPicture(const QString& path) { return loadPicture(path, {}); }
+Picture LoadPicture(const QString& path) { return loadPicture(path, {}, false); }
+
+Picture LoadPictureForItsOwnWindow(const QString& path) { return loadPicture(path, {}, true); }
 
 Picture LoadPicture(const QString& path, QSizeF shownAt) {
-  return loadPicture(path, shownPixels(shownAt.width(), shownAt.height()));
+  return loadPicture(path, shownPixels(shownAt.width(), shownAt.height()), false);
 }
 
 }  // namespace controls

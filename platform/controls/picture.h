@@ -53,6 +53,11 @@ class Picture {
 // refused. An empty path gives the empty picture.
 Picture LoadPicture(const QString& path = {});
 
+// The same for a picture that a window of its own size shows whole: it
+// holds the window's drawing surface, as big as the picture, beside its
+// pixels, so that both count against the budget.
+Picture LoadPictureForItsOwnWindow(const QString& path);
+
 // The same for controls that only ever draw the picture stretched over at
 // most `shownAt` (width and height in twips): a bigger picture is decoded
 // and kept at the least size of its own proportions that still covers

@@ -242,6 +242,12 @@ PictureCost decodingCost(const PictureHeader& header, QSize shown) {
   return cost;
 }
 
+PictureCost inItsOwnWindow(PictureCost cost) {
+  cost.held = saturatingSum(cost.held, cost.held);
+  cost.peak = std::max(cost.peak, cost.held);
+  return cost;
+}
+
 QSize shownPixels(double widthTwips, double heightTwips) {
   const double ratio = qGuiApp ? qGuiApp->devicePixelRatio() : 1.0;
   const QSize shown(int(std::ceil(twipsToPixels(widthTwips) * ratio)), int(std::ceil(twipsToPixels(heightTwips) * ratio)));

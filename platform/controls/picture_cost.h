@@ -51,6 +51,10 @@ struct PictureCost {
 // Only for a header whose size is known.
 PictureCost decodingCost(const PictureHeader& header, QSize shown);
 
+// What holding a picture whole in a window of its own size takes: the
+// window's drawing surface is as big as the picture.
+PictureCost inItsOwnWindow(PictureCost cost);
+
 // `shownAt` (twips) in the pixels of the screen: on a screen of several
 // device pixels a pixel the control draws that many more.
 QSize shownPixels(double widthTwips, double heightTwips);
