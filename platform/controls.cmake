@@ -11,6 +11,7 @@ add_library(quendrel_controls STATIC
   ${controls_dir}/command_button.cpp
   ${controls_dir}/control.cpp
   ${controls_dir}/dir_list_box.cpp
+  ${controls_dir}/disc_pictures.cpp
   ${controls_dir}/drag_driver.cpp
   ${controls_dir}/drive_list_box.cpp
   ${controls_dir}/element.cpp
