@@ -7,6 +7,7 @@
 #include "form5.h"
 #include "path_helpers.h"
 #include "picture_cleanup.h"
+#include "player_pictures.h"
 #include "store_error.h"
 #include "system/file_services.h"
 
@@ -50,7 +51,9 @@ void Form5::imgPreview2_Click() {
       const QString ext = coverExtension(file_var);
       if (ext.isEmpty()) throw store::StoreError("Invalid picture");
       const std::string source = joined(path_var, file_var);
-      // A file that is no picture must not cost the album the one it has.
+      // A file that is no picture, or one the player would leave out, must
+      // not cost the album the one it has.
+      checkThePlayerHolds(*this, controls::kFirstDiscCover + List1.ListIndex(), source);
       const controls::Picture picture = controls::loadPictureFor(imgPreview2, QString::fromStdString(source));
       deleteAllCovers(E);
       store::copyFileAtomically(source, joined(QString::fromStdString(joined(workDirectory, E)), "intro" + ext));
@@ -72,15 +75,12 @@ void Form5::showAlbumPicture() {
   imgPreview2.setPicture(controls::Picture());
   if (List1.ListIndex() < 0) return;
   const std::string folder = joined(workDirectory, List1.Text());
-  for (const char* name : {"intro.jpg", "intro.jpeg", "intro.gif", "intro.bmp"}) {
-    const auto found = platform::findNoCase(folder, name);
-    if (!found) continue;
-    try {
-      imgPreview2.setPicture(controls::loadPictureFor(imgPreview2, QString::fromStdString(store::setPath(folder, *found))));
-    } catch (const store::StoreError& e) {
-      platform::dialogs().MsgBox(QStringLiteral("The album's picture cannot be shown: ") + describe(e),
-                                 platform::vbOKOnly);
-    }
-    return;
+  const auto found = albumCoverIn(folder);
+  if (!found) return;
+  try {
+    imgPreview2.setPicture(controls::loadPictureFor(imgPreview2, QString::fromStdString(store::setPath(folder, *found))));
+  } catch (const store::StoreError& e) {
+    platform::dialogs().MsgBox(QStringLiteral("The album's picture cannot be shown: ") + describe(e),
+                               platform::vbOKOnly);
   }
 }

@@ -13,6 +13,7 @@
 #include "pack_file.h"
 #include "path_helpers.h"
 #include "picture_cleanup.h"
+#include "player_pictures.h"
 #include "project_file_choice.h"
 #include "store_error.h"
 
@@ -54,6 +55,7 @@ void Form5::Picture1_Click() {
   // its name fits the project data and AUTORUN.INF.
   controls::Picture picture;
   try {
+    checkThePlayerHolds(*this, controls::kDiscIcon, source);
     picture = controls::LoadPicture(QString::fromStdString(source));
     store::toAnsiOrThrow(file_var.toStdString(), "The icon's name");
   } catch (const store::StoreError& error) {

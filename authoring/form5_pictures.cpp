@@ -16,6 +16,7 @@
 #include "pack_names.h"
 #include "path_helpers.h"
 #include "picture_cleanup.h"
+#include "player_pictures.h"
 #include "project_file_choice.h"
 #include "runtime_rules.h"
 #include "store_error.h"
@@ -26,6 +27,8 @@ constexpr int kTitle = 0, kBottom = 1, kIntro = 2;
 
 // The member name prefixes by role, the same byRole as picNames.
 const char* const kMemberPrefixes[] = {"__TitlePicture__.", "__SubTitlePicture__.", "__Intro__."};
+// Their places among the pictures the player loads.
+constexpr int kDiscPlaces[] = {controls::kDiscTitle, controls::kDiscBottom, controls::kDiscIntro};
 
 struct PictureRole {
   controls::Image& box;
@@ -95,6 +98,7 @@ void Form5::choosePicture(int role) {
   try {
     const BusyWindow busy(*this);
     const std::string source = store::setPath(path_var.toStdString(), file_var.toStdString());
+    checkThePlayerHolds(*this, kDiscPlaces[role], source);
     album_files::ensureFolder(mirror);
     rebuildPictureSlots();
     const QString name = QString::fromLatin1(kMemberPrefixes[role]) + file_var.right(3);

@@ -11,6 +11,7 @@ add_library(quendrel_controls STATIC
   ${controls_dir}/command_button.cpp
   ${controls_dir}/control.cpp
   ${controls_dir}/dir_list_box.cpp
+  ${controls_dir}/disc_pictures.cpp
   ${controls_dir}/drag_driver.cpp
   ${controls_dir}/drive_list_box.cpp
   ${controls_dir}/element.cpp
@@ -31,6 +32,8 @@ add_library(quendrel_controls STATIC
   ${controls_dir}/option_button.cpp
   ${controls_dir}/picture.cpp
   ${controls_dir}/picture_box.cpp
+  ${controls_dir}/picture_budget.cpp
+  ${controls_dir}/picture_cost.cpp
   ${controls_dir}/picture_view.cpp
   ${controls_dir}/render.cpp
   ${controls_dir}/screen.cpp

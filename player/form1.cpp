@@ -8,6 +8,7 @@
 #include "artwork.h"
 #include "collection_files.h"
 #include "design.h"
+#include "disc_pictures.h"
 #include "display_names.h"
 #include "dialogs/dialog_service.h"
 #include "form2.h"
@@ -66,7 +67,7 @@ void Form1::design() {
   Image1(0).Move(2400, 480, 1095, 1095);
   mainIMG.setStretch(true);
   mainIMG.setPicture(Image1(0).Picture());
-  mainIMG.Move(8640, 480, 3000, 3000);
+  mainIMG.Move(8640, 480, controls::kCoverShownTwips, controls::kCoverShownTwips);
 
   for (controls::Line* line : {&Line1, &Line2, &Line3, &Line4}) {
     line->setBorderColor(controls::vbWhite);
@@ -359,14 +360,19 @@ bool Form1::readProjectData() {
     // point the player at a file elsewhere.
     const std::string iconPath = collectionFile(root, data.iconFile);
     try {
-      if (!iconPath.empty()) setIcon(controls::LoadPicture(QString::fromStdString(iconPath)));
+      // Only ever a window icon: kept no bigger than one is drawn.
+      if (!iconPath.empty())
+        setIcon(controls::LoadPicture(QString::fromStdString(iconPath),
+                                      QSizeF(controls::kIconShownTwips, controls::kIconShownTwips)));
     } catch (const store::StoreError&) {
     }
   }
   if (!data.initPicFile.empty()) {
     const std::string folder = player_.tempFolder().path().value_or(tempDirectory.toStdString());
     form4PicName = QString::fromStdString(folder + data.initPicFile);
-    if (const auto picture = pictures_.take(data.initPicFile)) player_.form4().Image1.setPicture(*picture);
+    // The intro window takes the picture's size.
+    if (const auto picture = pictures_.takeForItsOwnWindow(data.initPicFile))
+      player_.form4().Image1.setPicture(*picture);
   }
   if (const auto picture = pictures_.take(data.titlePicFile)) ImageTorvel.setPicture(*picture);
   if (const auto picture = pictures_.take(data.bottomPicFile)) Image10.setPicture(*picture);

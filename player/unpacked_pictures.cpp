@@ -52,13 +52,23 @@ std::optional<std::string> UnpackedPictures::find(std::string_view name) const {
 }
 
 std::optional<controls::Picture> UnpackedPictures::take(std::string_view name, std::optional<QSizeF> shownAt) {
+  return take(name, [&shownAt](const QString& file) {
+    return shownAt ? controls::LoadPicture(file, *shownAt) : controls::LoadPicture(file);
+  });
+}
+
+std::optional<controls::Picture> UnpackedPictures::takeForItsOwnWindow(std::string_view name) {
+  return take(name, controls::LoadPictureForItsOwnWindow);
+}
+
+std::optional<controls::Picture> UnpackedPictures::take(std::string_view name,
+                                                        const std::function<controls::Picture(const QString&)>& load) {
   const auto index = indexOf(name);
   if (!index) return std::nullopt;
   const std::string path = folder_ + names_[*index];
   std::optional<controls::Picture> picture;
   try {
-    const QString file = QString::fromStdString(path);
-    picture = shownAt ? controls::LoadPicture(file, *shownAt) : controls::LoadPicture(file);
+    picture = load(QString::fromStdString(path));
   } catch (const store::StoreError&) {
   }
   std::error_code ec;

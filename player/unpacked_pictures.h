@@ -6,6 +6,7 @@
 // user's nor outside its own folder. Every member is deleted once it is
 // loaded or known to be of no use, so that no run leaves a file behind.
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -35,6 +36,9 @@ class UnpackedPictures {
   // the picture is for controls that only draw it stretched over at most
   // that size, and is kept no bigger than they show it.
   std::optional<controls::Picture> take(std::string_view name, std::optional<QSizeF> shownAt = std::nullopt);
+  // The same for a picture that a window of its own size shows whole
+  // (LoadPictureForItsOwnWindow).
+  std::optional<controls::Picture> takeForItsOwnWindow(std::string_view name);
 
   // Deletes the files of the members not taken and forgets them.
   void discardRest();
@@ -44,6 +48,8 @@ class UnpackedPictures {
 
  private:
   std::optional<std::size_t> indexOf(std::string_view name) const;
+  std::optional<controls::Picture> take(std::string_view name,
+                                        const std::function<controls::Picture(const QString&)>& load);
 
   std::string folder_;
   std::vector<std::string> names_;

@@ -7,6 +7,7 @@
 
 #include "album_tab_fixture.h"
 #include "open_project_fixture.h"
+#include "pack_file.h"
 #include "picture_files.h"
 #include "window_input.h"
 
@@ -131,6 +132,35 @@ TEST_F(AlbumPictures, APictureTooBigToHoldIsOutOfMemoryAndKeepsTheOldOne) {
   expectPictureTooBigToHold(fakes, pics, "huge.gif");
   ASSERT_TRUE(form.imgPreview2.click());
   EXPECT_EQ(files(mirror / "02 - Rock"), (Names{"01 - song.dat", "intro.gif"}));
+}
+
+// The player holds the title picture whole before it loads the covers, and
+// a cover at the size of its large album picture: a cover whose decoder
+// takes more than the title leaves is refused when it is chosen, though it
+// is previewed here, and a camera's picture still is taken.
+TEST_F(AlbumPictures, ACoverThePlayerWouldLeaveOutIsOutOfMemoryAndKeepsTheOldOne) {
+  constexpr qint64 kMegabyte = qint64(1) << 20;
+  const controls::ScopedPictureBudget budget(4 * kMegabyte);
+  const fs::path staging = userFolder("staging", {});
+  writeAll(staging / "__TitlePicture__.jpg", controls::jpegFile({1000, 600}, Qt::blue).toStdString());  // 2.4 MB
+  store::packFiles(project / "dop.qd", {"__TitlePicture__.jpg"}, staging);
+  form.Text_imgTop_ = "__TitlePicture__.jpg";
+  writeAll(mirror / "02 - Rock" / "intro.gif", readAll(pics / "b.gif"));
+  // 3 MB of coefficients whatever size it is decoded at.
+  writeAll(pics / "progressive.jpg", controls::progressiveJpegFile({1000, 1000}, Qt::red).toStdString());
+  writeAll(pics / "camera.jpg", controls::jpegFile({4000, 3000}, Qt::red).toStdString());
+  controls::WindowInput user(form);
+
+  pickFile(pics, "progressive.jpg");
+  fakes.dialogs->expectMsgBox("Out of memory", platform::vbOK);
+  ASSERT_TRUE(user.clickOn(form.imgPreview2));
+  EXPECT_EQ(fakes.dialogs->pending(), 0u);
+  EXPECT_EQ(files(mirror / "02 - Rock"), (Names{"01 - song.dat", "intro.gif"}));
+
+  pickFile(pics, "camera.jpg");
+  ASSERT_TRUE(user.clickOn(form.imgPreview2));
+  EXPECT_EQ(files(mirror / "02 - Rock"), (Names{"01 - song.dat", "intro.jpg"}));
+  EXPECT_EQ(form.imgPreview2.Picture().size(), QSize(4000, 3000));
 }
 
 }  // namespace

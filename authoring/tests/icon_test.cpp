@@ -6,7 +6,10 @@
 
 #include "autorun_file.h"
 #include "open_project_fixture.h"
+#include "pack_file.h"
+#include "picture_files.h"
 #include "project_data.h"
+#include "window_input.h"
 
 namespace authoring_test {
 namespace {
@@ -137,6 +140,38 @@ TEST_F(DiscIcon, InHelpModeBothCommandsOnlyExplainThemselves) {
   EXPECT_TRUE(fs::exists(project / "disc.ico"));
   EXPECT_EQ(form.Text1_, "disc.ico");
   EXPECT_EQ(autorun(), before);
+}
+
+// The player holds the icon at the size of a window icon, before the title
+// and bottom pictures, whole, within one budget: an icon after which the
+// player would leave out a picture it shows now is refused when chosen.
+TEST_F(DiscIcon, AnIconAfterWhichThePlayerWouldLeaveOutAPictureIsOutOfMemory) {
+  constexpr qint64 kMegabyte = qint64(1) << 20;
+  const controls::ScopedPictureBudget budget(6 * kMegabyte);
+  const fs::path staging = project.parent_path() / "staging";
+  fs::create_directory(staging);
+  writeFile(staging / "__TitlePicture__.jpg", controls::jpegFile({1000, 500}, Qt::blue).toStdString());       // 2 MB
+  writeFile(staging / "__SubTitlePicture__.jpg", controls::jpegFile({1025, 1000}, Qt::blue).toStdString());  // 4.1 MB
+  store::packFiles(project / "dop.qd", {"__TitlePicture__.jpg", "__SubTitlePicture__.jpg"}, staging);
+  form.Text_imgTop_ = "__TitlePicture__.jpg";
+  form.Text_ImgBottom = "__SubTitlePicture__.jpg";
+  // Kept at 256 pixels square in the player: a quarter of a megabyte.
+  writeFile(pictures / "big.ico", controls::gifFile({300, 300}, Qt::red).toStdString());
+  controls::WindowInput user(form);
+
+  pickerAnswers(pictures, "big.ico");
+  fakes.dialogs->expectMsgBox("Out of memory", platform::vbOK);
+  ASSERT_TRUE(user.clickOn(form.Picture1));
+  EXPECT_EQ(fakes.dialogs->pending(), 0u);
+  EXPECT_FALSE(fs::exists(project / "big.ico"));
+  EXPECT_EQ(form.Text1_, "");
+  EXPECT_EQ(savedIcon(), "");
+  EXPECT_TRUE(form.Picture1.Picture().isEmpty());
+
+  pickerAnswers(pictures, "disc.ico");
+  ASSERT_TRUE(user.clickOn(form.Picture1));
+  EXPECT_EQ(savedIcon(), "disc.ico");
+  EXPECT_FALSE(form.Picture1.Picture().isEmpty());
 }
 
 }  // namespace

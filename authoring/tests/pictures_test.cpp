@@ -13,6 +13,7 @@
 #include "project_data.h"
 #include "runtime_rules.h"
 #include "system/event_pump.h"
+#include "window_input.h"
 
 namespace authoring_test {
 namespace {
@@ -335,6 +336,55 @@ TEST_F(ProjectPictures, APictureTooBigToHoldIsOutOfMemoryAndChangesNothing) {
   EXPECT_EQ(data().titlePicFile, "");
   EXPECT_TRUE(form.Image2.Picture().isEmpty());
   expectIdle();
+}
+
+// The player holds the title, bottom and intro pictures whole, the intro
+// once more for the window of its size, all together and before the covers,
+// within one budget; a choice that the player would leave out, or that
+// would make it leave out another picture, is refused when it is made,
+// however small the picture's box here shows it.
+TEST_F(ProjectPictures, AChoiceThePlayerWouldLeaveOutIsOutOfMemoryAndChangesNothing) {
+  constexpr qint64 kMegabyte = qint64(1) << 20;
+  const controls::ScopedPictureBudget budget(6 * kMegabyte);
+  // Its decoder holds 3 MB however small the player keeps it.
+  writeFile(addAlbum("01 - Rock") / "intro.jpg", controls::progressiveJpegFile({1000, 1000}, Qt::red).toStdString());
+  struct Step {
+    const char* what;
+    controls::Image& box;
+    QSize size;  // of a JPEG, four bytes a pixel
+    bool taken;
+  };
+  const Step steps[] = {
+      {"a title of 2 MB", form.Image2, {1000, 500}, true},
+      {"a bottom picture of 4.8 MB beside it", form.Image3, {1100, 1100}, false},
+      {"one of 1.7 MB, after which the cover would not fit", form.Image3, {700, 600}, false},
+      {"one of 0.4 MB", form.Image3, {300, 300}, true},
+      {"an intro of 2.6 MB, and as much for its window", form.Image4, {800, 800}, false},
+      {"one of 0.3 MB, and its window", form.Image4, {300, 260}, true},
+      {"a title of 5.8 MB", form.Image2, {1200, 1200}, false},
+  };
+  controls::WindowInput user(form);
+  for (const Step& s : steps) {
+    SCOPED_TRACE(s.what);
+    const std::string file = std::to_string(s.size.width()) + "x" + std::to_string(s.size.height()) + ".jpg";
+    writeFile(pictures / file, controls::jpegFile(s.size, Qt::darkGreen).toStdString());
+    const std::vector<std::uint8_t> pack = fs::exists(this->pack()) ? fileBytes(this->pack()) : std::vector<std::uint8_t>{};
+    const store::ProjectData saved = data();
+    const controls::Picture shown = s.box.Picture();
+    pickerAnswers(pictures, file);
+    if (!s.taken) fakes.dialogs->expectMsgBox("Out of memory", platform::vbOK);
+    ASSERT_TRUE(user.clickOn(s.box));
+    EXPECT_EQ(fakes.modals.pending(), 0);
+    EXPECT_EQ(fakes.dialogs->pending(), 0);
+    if (s.taken) {
+      EXPECT_EQ(s.box.Picture().size(), s.size);
+    } else {
+      EXPECT_EQ(fileBytes(this->pack()), pack);
+      EXPECT_EQ(data(), saved);
+      EXPECT_TRUE(s.box.Picture() == shown);
+    }
+    expectIdle();
+  }
 }
 
 }  // namespace

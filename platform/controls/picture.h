@@ -1,10 +1,14 @@
 #pragma once
 // A picture as the windows pass it around: empty, or an image loaded from a
-// gif, bmp, jpg, jpeg or ico file. Copies share the image.
+// gif, bmp, jpg, jpeg or ico file. Copies share the image, and the part of
+// the picture budget that it holds.
 
 #include <QPixmap>
 #include <QSizeF>
 #include <QString>
+#include <memory>
+
+#include "picture_budget.h"
 
 namespace controls {
 
@@ -14,6 +18,10 @@ class Picture {
   explicit Picture(QPixmap pixmap) : pixmap_(std::move(pixmap)), size_(pixmap_.size()) {}
   // A picture of `size` pixels kept as the smaller `pixmap`.
   Picture(QPixmap pixmap, QSize size) : pixmap_(std::move(pixmap)), size_(size) {}
+  // A loaded picture, which holds `charge` of the picture budget for as
+  // long as any copy of it lives.
+  Picture(QPixmap pixmap, QSize size, std::shared_ptr<const PictureCharge> charge)
+      : pixmap_(std::move(pixmap)), size_(size), charge_(std::move(charge)) {}
 
   bool isEmpty() const { return pixmap_.isNull(); }
   // The picture's own size in twips, whatever size it is kept at; 0 for the
@@ -33,14 +41,22 @@ class Picture {
  private:
   QPixmap pixmap_;
   QSize size_;
+  std::shared_ptr<const PictureCharge> charge_;
 };
 
 // The picture in `path`. Throws store::StoreError: "File not found" when
 // there is no such file, "Invalid picture" when it holds no picture Qt can
-// read, "Out of memory" when it cannot be held decoded (it would take more
-// than 1 GiB, or more than the memory the system has free, or the memory is
-// refused). An empty path gives the empty picture.
+// read, "Out of memory" when it cannot be loaded: what decoding it takes at
+// its peak, reckoned from its header before the decode starts, is more than
+// is left of the picture budget (picture_budget.h) beside the pictures held
+// now, or more than the memory the system has free, or the memory is
+// refused. An empty path gives the empty picture.
 Picture LoadPicture(const QString& path = {});
+
+// The same for a picture that a window of its own size shows whole: it
+// holds the window's drawing surface, as big as the picture, beside its
+// pixels, so that both count against the budget.
+Picture LoadPictureForItsOwnWindow(const QString& path);
 
 // The same for controls that only ever draw the picture stretched over at
 // most `shownAt` (width and height in twips): a bigger picture is decoded

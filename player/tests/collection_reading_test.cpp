@@ -289,5 +289,75 @@ TEST_F(CollectionReading, ShowsCameraPicturesTheCoversAtTheSizeShown) {
   EXPECT_TRUE(ends.empty());
 }
 
+// Tiny files whose headers claim pictures that would take gigabytes to
+// decode: the player leaves them out from their headers, takes next to no
+// memory for them and goes on with what does fit.
+TEST_F(CollectionReading, PicturesClaimingMoreThanTheBudgetAreLeftOutFromTheirHeaders) {
+  const QByteArray rle = controls::withClaimedSize(controls::bmpFile({16, 16}, Qt::red), {16000, 16000});
+  const QByteArray progressive =
+      controls::withClaimedSize(controls::progressiveJpegFile({16, 16}, Qt::red), {30000, 30000});
+  auto data = projectData();
+  data.initPicFile = "intro.bmp";
+  data.titlePicFile = "title.bmp";
+  data.bottomPicFile = "bottom.bmp";
+  writeProjectData(data);
+  writePack("dop.qd",
+            {{"title.bmp", rle.toStdString()}, {"bottom.bmp", rle.toStdString()}, {"intro.bmp", rle.toStdString()}});
+  writePack("cvrd.qd", {{"01.jpg", progressive.toStdString()}, {"02.jpg", pictureBytes(40, 40, Qt::green)}});
+  addAlbums(2);
+  const qint64 peakBefore = controls::peakResidentBytes();
+  expectIntro([](Form4& intro) { EXPECT_TRUE(intro.Image1.Picture().isEmpty()); });
+  start();
+  EXPECT_TRUE(introShown);
+  EXPECT_TRUE(ends.empty());
+  EXPECT_TRUE(browser().ImageTorvel.Picture().isEmpty());
+  EXPECT_TRUE(browser().Image10.Picture().isEmpty());
+  EXPECT_TRUE(browser().Image1(0).Picture().pixmap().toImage() == artwork::defaultCover().pixmap().toImage());
+  EXPECT_EQ(middleColour(browser().Image1(1).Picture()), QColor(Qt::green));
+  EXPECT_TRUE(filesIn(picturesFolder()).empty());
+  EXPECT_TRUE(filesIn(coversFolder()).empty());
+  EXPECT_LT(controls::peakResidentBytes() - peakBefore, qint64(64) << 20);
+}
+
+// The icon, the intro, title and bottom pictures and the covers share one
+// budget, each counted as the player holds it: the intro whole and once
+// more for the window of its size that shows it, the title and bottom
+// whole, the icon and the covers at the size they are drawn. What does not
+// fit in what the others left is left out; what does, is shown.
+TEST_F(CollectionReading, TheDiscsPicturesShareOneBudget) {
+  constexpr qint64 kMegabyte = qint64(1) << 20;
+  const controls::ScopedPictureBudget budget(5 * kMegabyte);
+  auto data = projectData();
+  data.iconFile = "disc.gif";
+  data.initPicFile = "intro.jpg";    // 0.8 MB, and its window
+  data.titlePicFile = "title.jpg";   // 2 MB
+  data.bottomPicFile = "bottom.jpg"; // 2 MB: no longer fits
+  writeProjectData(data);
+  writeBytes(disc / "disc.gif", controls::gifFile({1000, 1000}, Qt::blue).toStdString());
+  const auto jpeg = [](QSize size) { return controls::jpegFile(size, Qt::red).toStdString(); };
+  writePack("dop.qd",
+            {{"title.jpg", jpeg({1000, 500})}, {"bottom.jpg", jpeg({1000, 500})}, {"intro.jpg", jpeg({500, 400})}});
+  writePack("cvrd.qd",
+            {// A third of a megabyte at the size shown.
+             {"01.jpg", jpeg({2000, 2000})},
+             // Its decoder holds 3 MB of coefficients, however small it decodes.
+             {"02.jpg", controls::progressiveJpegFile({1000, 1000}, Qt::red).toStdString()},
+             {"03.jpg", jpeg({2000, 2000})}});
+  addAlbums(3);
+  expectIntro([](Form4& intro) { EXPECT_EQ(intro.Image1.Picture().size(), QSize(500, 400)); });
+  start();
+  EXPECT_TRUE(introShown);
+  EXPECT_EQ(browser().Icon().size(), QSize(1000, 1000));
+  EXPECT_EQ(browser().Icon().pixmap().size(), QSize(256, 256));
+  EXPECT_EQ(browser().ImageTorvel.Picture().size(), QSize(1000, 500));
+  EXPECT_TRUE(browser().Image10.Picture().isEmpty());
+  const QImage defaultCover = artwork::defaultCover().pixmap().toImage();
+  EXPECT_EQ(browser().Image1(0).Picture().size(), QSize(2000, 2000));
+  EXPECT_TRUE(browser().Image1(1).Picture().pixmap().toImage() == defaultCover);
+  EXPECT_EQ(browser().Image1(2).Picture().size(), QSize(2000, 2000));
+  EXPECT_TRUE(filesIn(coversFolder()).empty());
+  EXPECT_TRUE(ends.empty());
+}
+
 }  // namespace
 }  // namespace player::testing_support

@@ -2,9 +2,12 @@
 
 #include <QBuffer>
 #include <QImage>
+#include <QImageWriter>
 #include <algorithm>
 #include <map>
 #include <tuple>
+
+#include <sys/resource.h>
 
 #include "twips.h"
 
@@ -41,7 +44,32 @@ QByteArray jpegFile(QSize size, QColor colour) {
   return bytes;
 }
 
-QByteArray gifFile(QSize size, QColor colour) {
+QByteArray progressiveJpegFile(QSize size, QColor colour) {
+  QImage image(size, QImage::Format_RGB32);
+  image.fill(colour);
+  QByteArray bytes;
+  QBuffer buffer(&bytes);
+  buffer.open(QIODevice::WriteOnly);
+  QImageWriter writer(&buffer, "jpeg");
+  writer.setProgressiveScanWrite(true);
+  writer.write(image);
+  return bytes;
+}
+
+QByteArray withFirstScanOfOneComponent(QByteArray jpeg) {
+  const int scan = int(jpeg.indexOf("\xFF\xDA"));
+  if (scan < 0) return jpeg;
+  const int length = int(uchar(jpeg[scan + 2])) << 8 | int(uchar(jpeg[scan + 3]));
+  // Its length, one component with the tables of the first, and the whole
+  // spectrum.
+  const QByteArray oneComponent =
+      QByteArray("\xFF\xDA\x00\x08\x01", 5) + jpeg.mid(scan + 5, 2) + QByteArray("\x00\x3F\x00", 3);
+  return jpeg.replace(scan, 2 + length, oneComponent);
+}
+
+namespace {
+
+QByteArray gifBytes(QSize size, QColor colour, bool transparent) {
   QByteArray bytes("GIF89a");
   appendWord(bytes, size.width());
   appendWord(bytes, size.height());
@@ -49,6 +77,8 @@ QByteArray gifFile(QSize size, QColor colour) {
   bytes.append("\x80\x00\x00", 3);
   bytes.append(char(colour.red())).append(char(colour.green())).append(char(colour.blue()));
   bytes.append("\x00\x00\x00", 3);
+  // Colour 1 transparent.
+  if (transparent) bytes.append("\x21\xF9\x04\x01\x00\x00\x01\x00", 8);
   // One frame of one pixel at the top left, of the background colour: the
   // LZW codes clear, 0 and end.
   bytes.append(',');
@@ -60,6 +90,12 @@ QByteArray gifFile(QSize size, QColor colour) {
   bytes.append("\x02\x02\x44\x01\x00;", 6);
   return bytes;
 }
+
+}  // namespace
+
+QByteArray gifFile(QSize size, QColor colour) { return gifBytes(size, colour, false); }
+
+QByteArray transparentGifFile(QSize size, QColor colour) { return gifBytes(size, colour, true); }
 
 QByteArray bmpFile(QSize size, QColor colour) {
   // Every row runs of at most 255 pixels of palette entry 0, then the end
@@ -95,6 +131,33 @@ QByteArray bmpFile(QSize size, QColor colour) {
   return bytes + pixels;
 }
 
+QByteArray trueColourBmpFile(QSize size, QColor colour) {
+  const int rowBytes = (size.width() * 3 + 3) / 4 * 4;
+  QByteArray row(rowBytes, '\x00');
+  for (int x = 0; x < size.width(); ++x) {
+    row[3 * x] = char(colour.blue());
+    row[3 * x + 1] = char(colour.green());
+    row[3 * x + 2] = char(colour.red());
+  }
+  constexpr int kHeaders = 14 + 40;
+  QByteArray bytes("BM");
+  appendLong(bytes, quint32(kHeaders + rowBytes * size.height()));
+  appendLong(bytes, 0);
+  appendLong(bytes, kHeaders);
+  appendLong(bytes, 40);
+  appendLong(bytes, quint32(size.width()));
+  appendLong(bytes, quint32(size.height()));
+  appendWord(bytes, 1);   // planes
+  appendWord(bytes, 24);  // bits a pixel
+  appendLong(bytes, 0);   // not compressed
+  appendLong(bytes, quint32(rowBytes * size.height()));
+  appendLong(bytes, 2835);
+  appendLong(bytes, 2835);
+  appendLong(bytes, 0);
+  appendLong(bytes, 0);
+  return bytes + row.repeated(size.height());
+}
+
 QByteArray withClaimedSize(QByteArray file, QSize size) {
   if (file.startsWith("GIF")) {
     putWord(file, 6, size.width());
@@ -119,6 +182,12 @@ QByteArray withClaimedSize(QByteArray file, QSize size) {
     }
   }
   return file;
+}
+
+qint64 peakResidentBytes() {
+  rusage usage{};
+  getrusage(RUSAGE_SELF, &usage);
+  return qint64(usage.ru_maxrss) * 1024;
 }
 
 bool keptAsShownIn(const Picture& picture, const Element& control) {
