@@ -4,6 +4,14 @@
 // entry has, mode 0700, owned by this user), so two players running at once
 // never load or delete each other's files, and nobody else can plant a file
 // or a link in it. It goes, with what it holds, when the run ends.
+//
+// A player killed outright (SIGKILL, a crash) cannot remove its folder. So
+// that such a folder does not stay for ever, each holds a lock file that its
+// player keeps locked (flock) while it runs; the kernel lets go of the lock
+// when the process goes, however it goes. Making a run's folder first
+// removes the folders of players that no longer run: those of this user,
+// named with the prefix, holding a lock file that nobody holds. Nothing else
+// in the temporary folder is ever touched.
 
 #include <optional>
 #include <string>
@@ -12,6 +20,9 @@ namespace player {
 
 // How the name of every run's folder begins, the rest made unique by mkdtemp.
 inline constexpr const char* kRunFolderPrefix = "Quendrel-";
+// The lock file in every run's folder. No picture of a disc is unpacked
+// under this name: it would take the lock file's place.
+inline constexpr const char* kRunFolderLockName = "running.lock";
 
 class RunFolder {
  public:
@@ -38,6 +49,7 @@ class RunFolder {
 
  private:
   std::optional<std::string> path_;
+  int lockFile_ = -1;
 };
 
 }  // namespace player

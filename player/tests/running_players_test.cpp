@@ -19,6 +19,8 @@
 namespace player::testing_support {
 namespace {
 
+using namespace std::chrono_literals;
+
 constexpr int kAlbums = 6;
 
 // A collection whose title picture and covers all have colours of its own
@@ -120,9 +122,9 @@ class PlayerProcess {
   std::optional<bool> ignores(int signal) const { return inMask("SigIgn:", signal); }
   std::optional<bool> catches(int signal) const { return inMask("SigCgt:", signal); }
 
-  // The wait status once the player has ended, within `seconds`; empty while it runs.
-  std::optional<int> waitForEnd(int seconds) {
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
+  // The wait status once the player has ended, within `within`; empty while it runs.
+  std::optional<int> waitForEnd(std::chrono::milliseconds within) {
+    const auto deadline = std::chrono::steady_clock::now() + within;
     while (!status_) {
       int status = 0;
       if (::waitpid(pid_, &status, WNOHANG) == pid_) status_ = status;
@@ -223,7 +225,7 @@ TEST_F(RunningPlayers, EachKeepsAFolderOfItsOwnTillASignalEndsIt) {
     a.send(signal);
     b.send(signal);
     for (PlayerProcess* player : {&a, &b}) {
-      const auto status = player->waitForEnd(30);
+      const auto status = player->waitForEnd(30s);
       ASSERT_TRUE(status);
       EXPECT_TRUE(WIFSIGNALED(*status) && WTERMSIG(*status) == signal) << *status;
     }
@@ -243,10 +245,10 @@ TEST_F(RunningPlayers, StartedUnderNohupOutlivesItsTerminal) {
   EXPECT_EQ(player.catches(SIGHUP), false);
   EXPECT_EQ(player.catches(SIGTERM), true);
   player.send(SIGHUP);
-  EXPECT_FALSE(player.waitForEnd(1)) << "ended by SIGHUP";
+  EXPECT_FALSE(player.waitForEnd(1s)) << "ended by SIGHUP";
   EXPECT_EQ(runFoldersIn(tmpDir.path()).size(), 1u);
   player.send(SIGTERM);
-  const auto status = player.waitForEnd(30);
+  const auto status = player.waitForEnd(30s);
   ASSERT_TRUE(status);
   EXPECT_TRUE(WIFSIGNALED(*status) && WTERMSIG(*status) == SIGTERM) << *status;
   EXPECT_TRUE(runFoldersIn(tmpDir.path()).empty());
@@ -258,10 +260,46 @@ TEST_F(RunningPlayers, EndingAtOnceDuringItsStartLeavesNoFolder) {
   for (int i = 1; i <= kAlbums; ++i) fs::remove(disc / albumFolderName(i));
   PlayerProcess player(disc.path(), settings(tmp.path()));
   ASSERT_TRUE(player.started());
-  const auto status = player.waitForEnd(30);
+  const auto status = player.waitForEnd(30s);
   ASSERT_TRUE(status);
   EXPECT_TRUE(WIFEXITED(*status) && WEXITSTATUS(*status) == 0) << *status;
   EXPECT_TRUE(runFoldersIn(tmp.path()).empty()) << runFoldersIn(tmp.path()).front();
+}
+
+// A player killed outright leaves its folder; the next player's start
+// removes it, and leaves the folder of a player still running.
+TEST_F(RunningPlayers, AKilledPlayersFolderGoesWithTheNextStart) {
+  TempFolder discA, discB, discC, tmpDir;
+  for (const TempFolder* disc : {&discA, &discB, &discC}) writeDisc(disc->path(), 60);
+  PlayerProcess running(discA.path(), settings(tmpDir.path()));
+  ASSERT_TRUE(running.started());
+  ASSERT_TRUE(waitForStartedPlayers(tmpDir.path(), 1));
+  const std::string runningFolder = runFoldersIn(tmpDir.path()).front();
+  std::string killedFolder;
+  {
+    PlayerProcess killed(discB.path(), settings(tmpDir.path()));
+    ASSERT_TRUE(killed.started());
+    ASSERT_TRUE(waitForStartedPlayers(tmpDir.path(), 2));
+    killed.send(SIGKILL);
+    ASSERT_TRUE(killed.waitForEnd(30s));
+    for (const std::string& folder : runFoldersIn(tmpDir.path()))
+      if (folder != runningFolder) killedFolder = folder;
+  }
+  ASSERT_FALSE(killedFolder.empty()) << "a killed player leaves its folder";
+
+  PlayerProcess next(discC.path(), settings(tmpDir.path()));
+  ASSERT_TRUE(next.started());
+  const auto deadline = std::chrono::steady_clock::now() + 30s;
+  while (fs::exists(tmpDir / killedFolder) && std::chrono::steady_clock::now() < deadline)
+    std::this_thread::sleep_for(1ms);
+  ASSERT_FALSE(fs::exists(tmpDir / killedFolder));
+  ASSERT_TRUE(waitForStartedPlayers(tmpDir.path(), 2));
+  EXPECT_TRUE(fs::exists(tmpDir / runningFolder / kRunFolderLockName));
+  for (PlayerProcess* player : {&running, &next}) {
+    player->send(SIGTERM);
+    EXPECT_TRUE(player->waitForEnd(30s));
+  }
+  EXPECT_TRUE(runFoldersIn(tmpDir.path()).empty()) << runFoldersIn(tmpDir.path()).front();
 }
 
 }  // namespace
