@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 #include <filesystem>
@@ -14,6 +15,17 @@ namespace player {
 namespace {
 
 namespace fs = std::filesystem;
+
+// The folders of this process's runs that exist, without their final "/".
+struct LiveFolders {
+  std::mutex mutex;
+  std::vector<std::string> paths;
+};
+
+LiveFolders& liveFolders() {
+  static LiveFolders folders;
+  return folders;
+}
 
 // Everything but the lock file first, the lock file last: a removal cut
 // short, or one that cannot remove everything, leaves a folder that a later
@@ -91,8 +103,10 @@ std::optional<std::string> RunFolder::make(const std::string& parent) {
   if (folder.back() != '/') folder += '/';
   removeEndedRunsFolders(folder);
   folder += std::string(kRunFolderPrefix) + "XXXXXX";
+  const auto hold = holdRunFolders();
   if (!::mkdtemp(folder.data())) return std::nullopt;
   lockFile_ = lockRunFolder(folder);
+  liveFolders().paths.push_back(folder);
   path_ = folder + '/';
   return path_;
 }
@@ -102,6 +116,7 @@ std::optional<std::string> RunFolder::makeSubfolder(const std::string& parent, c
   if (!folder || name.empty() || name.find('/') != std::string::npos) return std::nullopt;
   // Only this user can write in the run's folder: what is there already was made by this run.
   const std::string path = *folder + name;
+  const auto hold = holdRunFolders();
   if (::mkdir(path.c_str(), 0700) != 0 && errno != EEXIST) return std::nullopt;
   struct stat st{};
   if (::lstat(path.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) return std::nullopt;
@@ -110,10 +125,24 @@ std::optional<std::string> RunFolder::makeSubfolder(const std::string& parent, c
 
 void RunFolder::remove() {
   if (!path_) return;
-  removeRunFolderAt(path_->substr(0, path_->size() - 1));
+  const std::string folder = path_->substr(0, path_->size() - 1);
+  {
+    const auto hold = holdRunFolders();
+    removeRunFolderAt(folder);
+    std::erase(liveFolders().paths, folder);
+  }
   if (lockFile_ >= 0) ::close(lockFile_);
   lockFile_ = -1;
   path_.reset();
+}
+
+std::unique_lock<std::mutex> holdRunFolders() { return std::unique_lock(liveFolders().mutex); }
+
+void removeRunFoldersForGood() {
+  LiveFolders& live = liveFolders();
+  // Never unlocked: the process ends with it held.
+  live.mutex.lock();
+  for (const std::string& folder : live.paths) removeRunFolderAt(folder);
 }
 
 }  // namespace player

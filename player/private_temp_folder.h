@@ -13,6 +13,7 @@
 // named with the prefix, holding a lock file that nobody holds. Nothing else
 // in the temporary folder is ever touched.
 
+#include <mutex>
 #include <optional>
 #include <string>
 
@@ -51,5 +52,18 @@ class RunFolder {
   std::optional<std::string> path_;
   int lockFile_ = -1;
 };
+
+// While the lock it answers lives, no run's folder of this process is made
+// or removed: a file written into one meanwhile is there when the folder
+// goes, and goes with it. Held around every file written into a run's
+// folder, for as short as the writing takes.
+[[nodiscard]] std::unique_lock<std::mutex> holdRunFolders();
+
+// Removes the folder of every run of this process now, from whatever thread,
+// and keeps any other from being made or written into until the process
+// ends: for a process about to end by a signal, while its window thread may
+// be anywhere in its work. Nothing of this process uses a run's folder
+// again afterwards (whatever tries waits for ever).
+void removeRunFoldersForGood();
 
 }  // namespace player

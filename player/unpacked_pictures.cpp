@@ -27,6 +27,8 @@ void UnpackedPictures::unpack(const std::string& packPath, const std::string& fo
     // A member under the lock file's name would take the lock file's place.
     if (!store::isPlainFileName(record.memberName) || record.memberName == kRunFolderLockName) return;
     try {
+      // Written whole before the folder can go, so that it goes with it.
+      const auto hold = holdRunFolders();
       store::writeScratchFile(folder + record.memberName, record.memberData);
     } catch (const std::exception&) {
       return;
