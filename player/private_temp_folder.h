@@ -4,7 +4,16 @@
 // entry has, mode 0700, owned by this user), so two players running at once
 // never load or delete each other's files, and nobody else can plant a file
 // or a link in it. It goes, with what it holds, when the run ends.
+//
+// A player killed outright (SIGKILL, a crash) cannot remove its folder. So
+// that such a folder does not stay for ever, each holds a lock file that its
+// player keeps locked (flock) while it runs; the kernel lets go of the lock
+// when the process goes, however it goes. Making a run's folder first
+// removes the folders of players that no longer run: those of this user,
+// named with the prefix, holding a lock file that nobody holds. Nothing else
+// in the temporary folder is ever touched.
 
+#include <mutex>
 #include <optional>
 #include <string>
 
@@ -12,6 +21,9 @@ namespace player {
 
 // How the name of every run's folder begins, the rest made unique by mkdtemp.
 inline constexpr const char* kRunFolderPrefix = "Quendrel-";
+// The lock file in every run's folder. No picture of a disc is unpacked
+// under this name: it would take the lock file's place.
+inline constexpr const char* kRunFolderLockName = "running.lock";
 
 class RunFolder {
  public:
@@ -38,6 +50,20 @@ class RunFolder {
 
  private:
   std::optional<std::string> path_;
+  int lockFile_ = -1;
 };
+
+// While the lock it answers lives, no run's folder of this process is made
+// or removed: a file written into one meanwhile is there when the folder
+// goes, and goes with it. Held around every file written into a run's
+// folder, for as short as the writing takes.
+[[nodiscard]] std::unique_lock<std::mutex> holdRunFolders();
+
+// Removes the folder of every run of this process now, from whatever thread,
+// and keeps any other from being made or written into until the process
+// ends: for a process about to end by a signal, while its window thread may
+// be anywhere in its work. Nothing of this process uses a run's folder
+// again afterwards (whatever tries waits for ever).
+void removeRunFoldersForGood();
 
 }  // namespace player

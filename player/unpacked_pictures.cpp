@@ -6,6 +6,7 @@
 #include "ansi_text.h"
 #include "file_io.h"
 #include "pack_file.h"
+#include "private_temp_folder.h"
 #include "store_error.h"
 
 namespace player {
@@ -23,8 +24,11 @@ void UnpackedPictures::unpack(const std::string& packPath, const std::string& fo
   store::forEachPackRecord(bytes, [&](const store::PackRecordView& record) {
     if (recordLimit > 0 && recordsRead >= recordLimit) return;
     ++recordsRead;
-    if (!store::isPlainFileName(record.memberName)) return;
+    // A member under the lock file's name would take the lock file's place.
+    if (!store::isPlainFileName(record.memberName) || record.memberName == kRunFolderLockName) return;
     try {
+      // Written whole before the folder can go, so that it goes with it.
+      const auto hold = holdRunFolders();
       store::writeScratchFile(folder + record.memberName, record.memberData);
     } catch (const std::exception&) {
       return;

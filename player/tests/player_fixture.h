@@ -195,11 +195,14 @@ class CollectionTest : public ::testing::Test {
     return folder.empty() ? folder : folder / "cvrd";
   }
   std::vector<std::string> runFolders() const { return runFoldersIn(tmp.path()); }
+  // The files in `folder`, but for a run's folder's own lock file: it is
+  // there for as long as the folder, and is no member of a pack.
   static std::vector<std::string> filesIn(const fs::path& folder) {
     std::vector<std::string> names;
     std::error_code ec;
     for (const auto& entry : fs::directory_iterator(folder, ec))
-      if (entry.is_regular_file()) names.push_back(entry.path().filename().string());
+      if (entry.is_regular_file() && entry.path().filename() != kRunFolderLockName)
+        names.push_back(entry.path().filename().string());
     std::sort(names.begin(), names.end());
     return names;
   }

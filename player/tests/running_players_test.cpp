@@ -12,12 +12,15 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <thread>
 
 #include "player_fixture.h"
 
 namespace player::testing_support {
 namespace {
+
+using namespace std::chrono_literals;
 
 constexpr int kAlbums = 6;
 
@@ -54,6 +57,39 @@ std::string ownPictures(int tint) {
   for (int i = 1; i <= kAlbums; ++i)
     lines += "box " + std::to_string(i) + " " + std::to_string(10 * i) + " 100 " + std::to_string(tint) + "\n";
   return lines;
+}
+
+// The bytes of a picture in the tests' slow format: decoding it makes the
+// file `marker` and then keeps the decoding thread busy for `busy`, as
+// decoding a very big picture does.
+std::string slowPictureBytes(const fs::path& marker, std::chrono::milliseconds busy) {
+  return "QUENDREL-TEST-SLOW-PICTURE\n" + marker.string() + "\n" + std::to_string(busy.count()) + "\n";
+}
+
+// How long the title picture and the first cover of a disc take to decode,
+// and whether the disc has an intro.
+struct SlowPictures {
+  bool intro = false;
+  std::chrono::milliseconds title{0}, cover{0};
+};
+
+// A disc of three albums whose title picture and first cover are slow
+// pictures that mark `marks` / "title" and `marks` / "cover".
+void writeSlowDisc(const fs::path& disc, const fs::path& marks, const SlowPictures& slow) {
+  store::ProjectData data;
+  if (slow.intro) data.initPicFile = "intro.png";
+  data.titlePicFile = "title.pic";
+  data.bottomPicFile = "bottom.png";
+  store::writeProjectData(disc / "dat.qd", data);
+  TempFolder staging;
+  writeBytes(staging / "intro.png", pictureBytes(320, 200));
+  writeBytes(staging / "title.pic", slowPictureBytes(marks / "title", slow.title));
+  writeBytes(staging / "bottom.png", pictureBytes(300, 80));
+  store::packFiles(disc / "dop.qd", {slow.intro ? "intro.png" : "", "title.pic", "bottom.png"}, staging.path());
+  writeBytes(staging / "01.jpg", slowPictureBytes(marks / "cover", slow.cover));
+  for (int i = 2; i <= 3; ++i) writeBytes(staging / (runtime::twoDigits(i) + ".jpg"), pictureBytes(400, 400));
+  store::packFiles(disc / "cvrd.qd", {"01.jpg", "02.jpg", "03.jpg"}, staging.path());
+  for (int i = 1; i <= 3; ++i) fs::create_directory(disc / albumFolderName(i));
 }
 
 extern "C" char** environ;
@@ -120,9 +156,9 @@ class PlayerProcess {
   std::optional<bool> ignores(int signal) const { return inMask("SigIgn:", signal); }
   std::optional<bool> catches(int signal) const { return inMask("SigCgt:", signal); }
 
-  // The wait status once the player has ended, within `seconds`; empty while it runs.
-  std::optional<int> waitForEnd(int seconds) {
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
+  // The wait status once the player has ended, within `within`; empty while it runs.
+  std::optional<int> waitForEnd(std::chrono::milliseconds within) {
+    const auto deadline = std::chrono::steady_clock::now() + within;
     while (!status_) {
       int status = 0;
       if (::waitpid(pid_, &status, WNOHANG) == pid_) status_ = status;
@@ -223,7 +259,7 @@ TEST_F(RunningPlayers, EachKeepsAFolderOfItsOwnTillASignalEndsIt) {
     a.send(signal);
     b.send(signal);
     for (PlayerProcess* player : {&a, &b}) {
-      const auto status = player->waitForEnd(30);
+      const auto status = player->waitForEnd(30s);
       ASSERT_TRUE(status);
       EXPECT_TRUE(WIFSIGNALED(*status) && WTERMSIG(*status) == signal) << *status;
     }
@@ -243,10 +279,10 @@ TEST_F(RunningPlayers, StartedUnderNohupOutlivesItsTerminal) {
   EXPECT_EQ(player.catches(SIGHUP), false);
   EXPECT_EQ(player.catches(SIGTERM), true);
   player.send(SIGHUP);
-  EXPECT_FALSE(player.waitForEnd(1)) << "ended by SIGHUP";
+  EXPECT_FALSE(player.waitForEnd(1s)) << "ended by SIGHUP";
   EXPECT_EQ(runFoldersIn(tmpDir.path()).size(), 1u);
   player.send(SIGTERM);
-  const auto status = player.waitForEnd(30);
+  const auto status = player.waitForEnd(30s);
   ASSERT_TRUE(status);
   EXPECT_TRUE(WIFSIGNALED(*status) && WTERMSIG(*status) == SIGTERM) << *status;
   EXPECT_TRUE(runFoldersIn(tmpDir.path()).empty());
@@ -258,10 +294,98 @@ TEST_F(RunningPlayers, EndingAtOnceDuringItsStartLeavesNoFolder) {
   for (int i = 1; i <= kAlbums; ++i) fs::remove(disc / albumFolderName(i));
   PlayerProcess player(disc.path(), settings(tmp.path()));
   ASSERT_TRUE(player.started());
-  const auto status = player.waitForEnd(30);
+  const auto status = player.waitForEnd(30s);
   ASSERT_TRUE(status);
   EXPECT_TRUE(WIFEXITED(*status) && WEXITSTATUS(*status) == 0) << *status;
   EXPECT_TRUE(runFoldersIn(tmp.path()).empty()) << runFoldersIn(tmp.path()).front();
+}
+
+// Whenever a signal comes during the start, a picture that takes long to
+// decode included, the player ends by it within a second, its folder gone.
+TEST_F(RunningPlayers, ASignalAtAnyMomentOfTheStartEndsItWithinASecond) {
+  using Reached = std::function<bool(const fs::path& marks, const fs::path& tmpDir)>;
+  const Reached atOnce = [](const fs::path&, const fs::path&) { return true; };
+  const auto marked = [](const char* name) {
+    return Reached([name](const fs::path& marks, const fs::path&) { return fs::exists(marks / name); });
+  };
+  const struct {
+    const char* moment;
+    int signal;
+    SlowPictures slow;
+    Reached reached;
+    std::chrono::milliseconds after;
+  } moments[] = {
+      {"as it is started", SIGTERM, {}, atOnce, 0ms},
+      {"as it sets itself up", SIGINT, {}, atOnce, 40ms},
+      {"once its folder is made", SIGHUP, {.title = 30s},
+       [](const fs::path&, const fs::path& tmpDir) { return !runFoldersIn(tmpDir).empty(); }, 0ms},
+      {"while its title picture decodes", SIGTERM, {.title = 30s}, marked("title"), 100ms},
+      {"during its intro", SIGINT, {.intro = true}, marked("title"), 1000ms},
+      {"while a cover decodes", SIGHUP, {.cover = 30s}, marked("cover"), 100ms},
+      {"once its browser is shown", SIGTERM, {},
+       [](const fs::path& marks, const fs::path& tmpDir) {
+         const auto folders = runFoldersIn(tmpDir);
+         std::error_code ec;
+         return fs::exists(marks / "cover") && folders.size() == 1 && fs::is_empty(tmpDir / folders[0] / "cvrd", ec);
+       },
+       300ms},
+  };
+  for (const auto& m : moments) {
+    SCOPED_TRACE(m.moment);
+    TempFolder disc, marks, tmpDir;
+    writeSlowDisc(disc.path(), marks.path(), m.slow);
+    auto environment = settings(tmpDir.path());
+    environment.push_back(std::string("QT_PLUGIN_PATH=") + TEST_PLUGINS);
+    PlayerProcess player(disc.path(), environment);
+    ASSERT_TRUE(player.started());
+    const auto deadline = std::chrono::steady_clock::now() + 30s;
+    while (!m.reached(marks.path(), tmpDir.path()) && std::chrono::steady_clock::now() < deadline)
+      std::this_thread::sleep_for(1ms);
+    ASSERT_TRUE(m.reached(marks.path(), tmpDir.path()));
+    std::this_thread::sleep_for(m.after);
+    ASSERT_FALSE(player.waitForEnd(0ms)) << "ended before the signal";
+    player.send(m.signal);
+    const auto status = player.waitForEnd(1s);
+    ASSERT_TRUE(status) << "still running a second after the signal";
+    EXPECT_TRUE(WIFSIGNALED(*status) && WTERMSIG(*status) == m.signal) << *status;
+    EXPECT_TRUE(runFoldersIn(tmpDir.path()).empty()) << runFoldersIn(tmpDir.path()).front();
+  }
+}
+
+// A player killed outright leaves its folder; the next player's start
+// removes it, and leaves the folder of a player still running.
+TEST_F(RunningPlayers, AKilledPlayersFolderGoesWithTheNextStart) {
+  TempFolder discA, discB, discC, tmpDir;
+  for (const TempFolder* disc : {&discA, &discB, &discC}) writeDisc(disc->path(), 60);
+  PlayerProcess running(discA.path(), settings(tmpDir.path()));
+  ASSERT_TRUE(running.started());
+  ASSERT_TRUE(waitForStartedPlayers(tmpDir.path(), 1));
+  const std::string runningFolder = runFoldersIn(tmpDir.path()).front();
+  std::string killedFolder;
+  {
+    PlayerProcess killed(discB.path(), settings(tmpDir.path()));
+    ASSERT_TRUE(killed.started());
+    ASSERT_TRUE(waitForStartedPlayers(tmpDir.path(), 2));
+    killed.send(SIGKILL);
+    ASSERT_TRUE(killed.waitForEnd(30s));
+    for (const std::string& folder : runFoldersIn(tmpDir.path()))
+      if (folder != runningFolder) killedFolder = folder;
+  }
+  ASSERT_FALSE(killedFolder.empty()) << "a killed player leaves its folder";
+
+  PlayerProcess next(discC.path(), settings(tmpDir.path()));
+  ASSERT_TRUE(next.started());
+  const auto deadline = std::chrono::steady_clock::now() + 30s;
+  while (fs::exists(tmpDir / killedFolder) && std::chrono::steady_clock::now() < deadline)
+    std::this_thread::sleep_for(1ms);
+  ASSERT_FALSE(fs::exists(tmpDir / killedFolder));
+  ASSERT_TRUE(waitForStartedPlayers(tmpDir.path(), 2));
+  EXPECT_TRUE(fs::exists(tmpDir / runningFolder / kRunFolderLockName));
+  for (PlayerProcess* player : {&running, &next}) {
+    player->send(SIGTERM);
+    EXPECT_TRUE(player->waitForEnd(30s));
+  }
+  EXPECT_TRUE(runFoldersIn(tmpDir.path()).empty()) << runFoldersIn(tmpDir.path()).front();
 }
 
 }  // namespace
