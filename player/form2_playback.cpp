@@ -63,6 +63,10 @@ QString Form2::songPath(const QString& album, const QString& song) const {
 
 void Form2::songStarted(bool fromItsStart) {
   MP1State = 2;
+  // A resumed song reads the position it paused at until its sound device
+  // pulls again, up to a buffer later; the watchers noted that very position
+  // while it was paused, and a tick in between would take the song for ended.
+  if (!fromItsStart) LastPossition = -1;
   showLook(imgPlayB, ip2);
   showLook(imgPauseB, ips1);
   if (fromItsStart) setTimer(true);

@@ -357,6 +357,27 @@ TEST_F(PersonalList, APausedListSongHoldsAndThePlayButtonResumesIt) {
   EXPECT_EQ(openedSongs(), std::vector<std::string>{"1.2"});
 }
 
+// As in album play: until a resumed song's first samples are pulled, its
+// position still reads where it paused.
+TEST_F(PersonalList, AResumeRightBeforeTheWatchersTickIsNotTakenForTheSongsEnd) {
+  for (std::int64_t early : {0, 5, 45}) {
+    SCOPED_TRACE(early);
+    restart();
+    Form2& w = listOf({0, 1}, 30);
+    mp1->setResumeLatency(46);
+    ASSERT_GE(untilWatcherTicks(), 0);
+    clock->advance(300);
+    press(w.imgPauseB);
+    clock->advance(2 * kTick - 300 - early);
+    press(w.imgPlayB);
+    clock->advance(early + 1);
+    EXPECT_EQ(openedSongs(), std::vector<std::string>{"1.1"});
+    EXPECT_EQ(w.playingSngIdx, 0);
+    clock->advance(kTick);
+    EXPECT_EQ(openedSongs(), std::vector<std::string>{"1.1"});
+  }
+}
+
 TEST_F(PersonalList, ASongWhoseFileNameDiffersInCaseFromItsLabelPlays) {
   writeSongAlbums(1, 0);
   addFiles(albumFolderName(1), {"01 - SUNDAY BLUES.mp3"});

@@ -53,6 +53,13 @@ class PlayWindowTest : public PlayerTest {
   std::int64_t untilOpened(std::size_t count, std::int64_t limitMs = 60000) {
     return until([&] { return opened().size() >= count; }, limitMs);
   }
+  // Moves the clock on by milliseconds until the song-end watcher ticks: it
+  // notes the position of a playing song at every tick. The time it took,
+  // or -1.
+  std::int64_t untilWatcherTicks() {
+    const double before = window().LastPossition;
+    return until([&] { return window().LastPossition != before; }, 2 * kTick, 1);
+  }
 
   // Which look a picture button shows: 1 normal, 2 lit, 3 pressed, 0 none of them.
   static int look(const controls::Image& button, const controls::Image& normal, const controls::Image& lit,

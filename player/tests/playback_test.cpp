@@ -125,6 +125,33 @@ TEST_F(Playback, APauseHoldsTheSongAndThePlayButtonResumesItWhereItWas) {
   EXPECT_EQ(opened(), std::vector<std::string>{song(1, 3)});
 }
 
+// A sound device pulls its first samples after a resume up to a buffer
+// later: until then the position still reads where the song paused, as it
+// did at the watcher's ticks while paused.
+TEST_F(Playback, AResumeRightBeforeTheWatchersTickIsNotTakenForTheSongsEnd) {
+  for (std::int64_t early : {0, 5, 45}) {
+    SCOPED_TRACE(early);
+    restart();
+    startWith(1, 3, 30);
+    mp1->setResumeLatency(46);
+    Form2& w = window();
+    ASSERT_TRUE(user().dblClickOn(w.Label1(0)));
+    ASSERT_GE(untilWatcherTicks(), 0);
+    pauseAfter(300);
+    // Paused through one tick; the next comes `early` ms after the resume.
+    clock->advance(2 * kTick - 300 - early);
+    press(w.imgPlayB);
+    clock->advance(early + 1);
+    EXPECT_EQ(opened(), std::vector<std::string>{song(1, 1)});
+    EXPECT_TRUE(w.isPlaying);
+    EXPECT_EQ(w.playingSngIdx, 0);
+    // It plays on to its end, then the next song.
+    clock->advance(kTick);
+    EXPECT_EQ(opened().size(), 1u);
+    EXPECT_GT(mp1->currentPosition(), 1.0);
+  }
+}
+
 TEST_F(Playback, APausedSongOpensFromItsStartByADoubleClickOrWhenAnotherSongIsPlayed) {
   startWith(1, 3, 30);
   Form2& w = window();

@@ -34,6 +34,7 @@ void FakeMediaControl::play() {
   record("play()");
   if (!opened_ || state_ == PlayState::Playing) return;
   markPosition(currentPosition());
+  markMs_ += resumeLatencyMs_;
   state_ = PlayState::Playing;
 }
 
@@ -60,7 +61,8 @@ void FakeMediaControl::markPosition(double seconds) {
 
 double FakeMediaControl::currentPosition() const {
   if (state_ != PlayState::Playing || !hasSong_) return markedPosition_;
-  return std::min(length_, markedPosition_ + static_cast<double>(clock_.nowMs() - markMs_) / 1000.0);
+  const std::int64_t ran = std::max<std::int64_t>(0, clock_.nowMs() - markMs_);
+  return std::min(length_, markedPosition_ + static_cast<double>(ran) / 1000.0);
 }
 
 void FakeMediaControl::setCurrentPosition(double seconds) {

@@ -29,6 +29,9 @@ class FakeMediaControl : public MediaControl {
   void setDefaultSongLength(double seconds) { defaultLength_ = seconds; }
   void setSongLength(const QString& path, double seconds) { lengths_[path] = seconds; }
   void setUnplayable(const QString& path) { unplayable_.insert(path); }
+  // A resumed song's position holds for `ms` before it runs on, as a sound
+  // device's first pull after a resume comes up to a buffer later.
+  void setResumeLatency(std::int64_t ms) { resumeLatencyMs_ = ms; }
 
   // The commands so far, oldest first, such as "open(/a/01 - x.mp3)", "play()",
   // "pause()", "stop()", "setCurrentPosition(12.5)", "setVolume(-600)",
@@ -80,6 +83,7 @@ class FakeMediaControl : public MediaControl {
   // The position at markMs_; it runs on from there while a song plays.
   double markedPosition_ = 0.0;
   std::int64_t markMs_ = 0;
+  std::int64_t resumeLatencyMs_ = 0;
   int volume_ = 0;
   int balance_ = 0;
 };
