@@ -1,6 +1,7 @@
 #include "player_pictures.h"
 
 #include <QBuffer>
+#include <new>
 
 #include "file_io.h"
 #include "form5.h"
@@ -28,7 +29,9 @@ controls::DiscPictures playerPictures(const Form5& form) {
     try {
       packed = store::readWholeFile(pack);
     } catch (const store::StoreError&) {
-      // A pack that cannot be read shows nothing in the player either.
+      // A pack that cannot be read shows nothing in the player either,
+    } catch (const std::bad_alloc&) {
+      // nor one too big to be held.
     }
   }
   const std::pair<const QString*, int> members[] = {

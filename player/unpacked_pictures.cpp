@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <new>
 
 #include "ansi_text.h"
 #include "file_io.h"
@@ -18,6 +19,9 @@ void UnpackedPictures::unpack(const std::string& packPath, const std::string& fo
   try {
     bytes = store::readWholeFile(packPath);
   } catch (const store::StoreError&) {
+    return;
+  } catch (const std::bad_alloc&) {
+    // A pack too big to be held cannot be read either.
     return;
   }
   int recordsRead = 0;

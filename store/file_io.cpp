@@ -48,24 +48,25 @@ void syncFolder(const fs::path& folder) {
   ::close(fd);
 }
 
+// Closes the file however the work on it ends: a read that runs out of
+// memory leaves no descriptor open.
+struct FdCloser {
+  int fd;
+  ~FdCloser() { ::close(fd); }
+};
+
 }  // namespace
 
 Bytes readWholeFile(const fs::path& path) {
   // Not blocking on open: a pipe under a collection file's name must not
   // hang the program; it is refused below like every other non-file.
-  int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
   if (fd < 0) throwErrno(errno);
+  const FdCloser closer{fd};
   struct stat st{};
-  if (::fstat(fd, &st) != 0) {
-    int e = errno;
-    ::close(fd);
-    throwErrno(e);
-  }
+  if (::fstat(fd, &st) != 0) throwErrno(errno);
   // Folders, devices (an endless /dev/zero) and pipes are no collection files.
-  if (!S_ISREG(st.st_mode)) {
-    ::close(fd);
-    throw StoreError("Path/File access error");
-  }
+  if (!S_ISREG(st.st_mode)) throw StoreError("Path/File access error");
   // Read straight into the result; a file that grows meanwhile is read to its end.
   Bytes bytes(static_cast<std::size_t>(st.st_size > 0 ? st.st_size : 0) + 1);
   std::size_t done = 0;
@@ -74,14 +75,11 @@ Bytes readWholeFile(const fs::path& path) {
     ssize_t n = ::read(fd, bytes.data() + done, bytes.size() - done);
     if (n < 0) {
       if (errno == EINTR) continue;
-      int e = errno;
-      ::close(fd);
-      throwErrno(e);
+      throwErrno(errno);
     }
     if (n == 0) break;
     done += static_cast<std::size_t>(n);
   }
-  ::close(fd);
   bytes.resize(done);
   return bytes;
 }
@@ -145,10 +143,7 @@ void AtomicFileWriter::appendFile(const fs::path& source,
                                   const std::function<void(std::uint64_t size)>& beforeContents) {
   int in = ::open(source.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
   if (in < 0) throwErrno(errno);
-  struct Closer {
-    int fd;
-    ~Closer() { ::close(fd); }
-  } closer{in};
+  const FdCloser closer{in};
   struct stat st{};
   if (::fstat(in, &st) != 0) throwErrno(errno);
   if (!S_ISREG(st.st_mode)) throw StoreError("Path/File access error");

@@ -4,6 +4,7 @@
 
 #include <filesystem>
 
+#include "address_space_bound.h"
 #include "autorun_file.h"
 #include "open_project_fixture.h"
 #include "pack_file.h"
@@ -170,6 +171,24 @@ TEST_F(DiscIcon, AnIconAfterWhichThePlayerWouldLeaveOutAPictureIsOutOfMemory) {
 
   pickerAnswers(pictures, "disc.ico");
   ASSERT_TRUE(user.clickOn(form.Picture1));
+  EXPECT_EQ(savedIcon(), "disc.ico");
+  EXPECT_FALSE(form.Picture1.Picture().isEmpty());
+}
+
+// A dop.qd too big to be held shows no picture in the player either: it
+// takes nothing from the icon's choice.
+TEST_F(DiscIcon, APicturesPackTooBigToHoldStillLetsTheIconBeChosen) {
+  if (!testing_support::kAllocationsCanFail) GTEST_SKIP() << "allocations end the process in this build";
+  testing_support::writeSparseFile(project / "dop.qd", std::uintmax_t(1) << 40);
+  form.Text_imgTop_ = "__TitlePicture__.jpg";
+  controls::WindowInput user(form);
+  pickerAnswers(pictures, "disc.ico");
+  {
+    const testing_support::AddressSpaceBound bound;
+    ASSERT_TRUE(bound.held());
+    ASSERT_TRUE(user.clickOn(form.Picture1));
+  }
+  EXPECT_EQ(fakes.dialogs->pending(), 0u);
   EXPECT_EQ(savedIcon(), "disc.ico");
   EXPECT_FALSE(form.Picture1.Picture().isEmpty());
 }

@@ -11,6 +11,7 @@
 #include <optional>
 
 #include "pack_file.h"
+#include "address_space_bound.h"
 #include "private_temp_folder.h"
 #include "temp_folder.h"
 #include "unpacked_pictures.h"
@@ -210,6 +211,23 @@ TEST(RunFolder, KeepsItsLockFileWhateverAPackHolds) {
   const fs::path lock = *run.path() + kRunFolderLockName;
   EXPECT_TRUE(isHeld(lock));
   EXPECT_EQ(fs::file_size(lock), 0u);
+}
+
+// A pack too big to be held is one that cannot be read: nothing of it is
+// unpacked, and the start goes on without its pictures.
+TEST(UnpackedPictures, APackTooBigToHoldUnpacksNothing) {
+  if (!testing_support::kAllocationsCanFail) GTEST_SKIP() << "allocations end the process in this build";
+  TempFolder tmp, disc;
+  testing_support::writeSparseFile(disc / "dop.qd", std::uintmax_t(1) << 40);
+  RunFolder run;
+  ASSERT_TRUE(run.make(tmp.str()));
+  UnpackedPictures pictures;
+  {
+    const testing_support::AddressSpaceBound bound;
+    ASSERT_TRUE(bound.held());
+    EXPECT_NO_THROW(pictures.unpack((disc / "dop.qd").string(), *run.path()));
+  }
+  EXPECT_TRUE(pictures.names().empty());
 }
 
 }  // namespace

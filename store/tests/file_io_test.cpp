@@ -11,7 +11,9 @@
 #include <unistd.h>
 
 #include <csignal>
+#include <new>
 
+#include "address_space_bound.h"
 #include "store_error.h"
 #include "temp_folder.h"
 
@@ -107,6 +109,30 @@ TEST(FileIo, CopiesKeepTheLastWriteTimeAndPermissions) {
   EXPECT_THROW(copyFileAtomically(dir / "missing", dir / "target"), StoreError);
   EXPECT_EQ(readBytes(dir / "target"), "support file");
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 2);
+}
+
+// A file too big to hold fails its read for want of memory, and leaves no
+// descriptor open behind it.
+TEST(FileIo, AReadThatRunsOutOfMemoryLeavesNoFileOpen) {
+  if (!testing_support::kAllocationsCanFail) GTEST_SKIP() << "allocations end the process in this build";
+  TempFolder dir;
+  testing_support::writeSparseFile(dir / "huge", std::uintmax_t(1) << 40);
+  const auto openFiles = [] {
+    return std::distance(std::filesystem::directory_iterator("/proc/self/fd"), std::filesystem::directory_iterator());
+  };
+  const auto before = openFiles();
+  bool outOfMemory = false;
+  {
+    const testing_support::AddressSpaceBound bound;
+    ASSERT_TRUE(bound.held());
+    try {
+      readWholeFile(dir / "huge");
+    } catch (const std::bad_alloc&) {
+      outOfMemory = true;
+    }
+  }
+  EXPECT_TRUE(outOfMemory);
+  EXPECT_EQ(openFiles(), before);
 }
 
 TEST(FileIo, DevicesAndPipesAreRefusedWithoutWaiting) {
