@@ -204,10 +204,6 @@ class Form5 : public controls::Form {
   void buildNewProject(const QString& name);
   void cmdOpenExistProj_Click();
   void Command1_Click();  // delete
-  // Deletes the files of `folder`, of its subfolders, the subfolders and the
-  // folder itself; false as soon as one of them cannot go (what went stays
-  // gone).
-  bool removeProjectFolder(const QString& folder);
   void Check1_Click();  // the password on or off
 
   // dat.qd of the open project (form5_project_data.cpp). The writer takes

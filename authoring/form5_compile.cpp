@@ -40,7 +40,7 @@ bool startProjectProgram(const QString& projectFolder, const QString& fileName, 
   QString reason;
   if (!found || !store::FileExists(path.toStdString()))
     reason = QStringLiteral("File not found");
-  else if (!platform::processLauncher().start({path, {}, projectFolder, style, {}}))
+  else if (!platform::processLauncher().start({path, {}, projectFolder, style, {}, {}}))
     reason = QStringLiteral("the program did not start");
   if (reason.isEmpty()) return true;
   platform::dialogs().MsgBox(QStringLiteral("Could not start ") + path + QStringLiteral(": ") + reason +

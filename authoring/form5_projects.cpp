@@ -388,10 +388,6 @@ void Form5::Command1_Click() {
   }
 }
 
-bool Form5::removeProjectFolder(const QString& folder) {
-  return project_changes::removeProjectFiles(folder.toStdString());
-}
-
 // ---- Password
 // ------------------------------------------------------------------
 

@@ -148,7 +148,7 @@ bool removeFolder(const std::string& path) { return !platform::forceDeleteFolder
 // The files of the deleted project that could not go stay at its place.
 void removePutAsideProject(const Record& r) {
   if (!isFolder(r.projectAside, r.projectId)) return;
-  if (!removeProjectFiles(r.projectAside)) platform::renameNoReplace(r.projectAside, r.folder);
+  if (!removeProjectFolder(r.projectAside)) platform::renameNoReplace(r.projectAside, r.folder);
 }
 
 // Everything a create made, wherever it is; true when nothing of it is left
@@ -404,7 +404,7 @@ Deletion deleteProject(const std::string& name, const std::string& folder) {
   return {true, list.entries()};
 }
 
-bool removeProjectFiles(const std::string& folder) {
+bool removeProjectFolder(const std::string& folder) {
   if (folder.empty()) return false;
   const fs::path root(folder);
   const auto removeFilesOf = [](const fs::path& dir) {

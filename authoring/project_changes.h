@@ -102,7 +102,7 @@ Deletion deleteProject(const std::string& name, const std::string& folder);
 // Deletes the files of `folder`, of its subfolders, the subfolders and the
 // folder itself (a link to a folder goes, what it points at stays); false as
 // soon as one of them cannot go, and what went stays gone.
-bool removeProjectFiles(const std::string& folder);
+bool removeProjectFolder(const std::string& folder);
 
 namespace testing {
 // Called at each step of a change with its name ("create: folders made",
